@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace tavro {
+
+// Bytes that `character` takes in code page 936 (GBK): 0 for the empty string,
+// 2 for hanzi, full-width forms and the other double-byte characters, 1 for
+// ASCII and for anything the code page cannot encode (which it would write as
+// "?"): a surrogate pair, a lone surrogate. `character` is one character: a
+// single code unit or a surrogate pair.
+int AnsiWidth(std::u16string_view character);
+
+// The code page 936 width of every BMP code unit taken alone (1 for a
+// surrogate half), for callers that look up many characters.
+using AnsiWidthTable = std::array<std::uint8_t, 0x10000>;
+const AnsiWidthTable& AnsiWidths();
+
+}  // namespace tavro

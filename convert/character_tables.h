@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+// Three tables of 1,024 characters, aligned position by position: the first
+// 1,024 level-1 hanzi of GB 2312, their traditional forms and their Martian
+// look-alikes. Each is kept as eleven chunks (ten of 100, one of 24).
+enum class TableKind { kMartian, kSimplified, kTraditional };
+
+constexpr std::size_t kTableLength = 1024;
+constexpr std::size_t kTableChunkCount = 11;
+using TableChunks = std::array<std::u16string_view, kTableChunkCount>;
+
+// The chunks of one table, in position order.
+const TableChunks& ChunksOf(TableKind kind);
+
+// One whole table.
+std::u16string TableText(TableKind kind);
+
+// Receives one chunk for the field that holds the table of that kind; the
+// window appends it to the field's current text.
+using AppendToTableField = std::function<void(TableKind, std::u16string_view chunk)>;
+
+// Hands every chunk of the Martian, then the simplified, then the traditional
+// table to `appendToField`, in position order.
+void LoadTables(const AppendToTableField& appendToField);
+
+}  // namespace tavro

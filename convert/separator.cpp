@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "separator.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "characters.h"
+
+namespace tavro {
+
+std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator) {
+  std::u16string result(input.size() + CountCharacters(input) * separator.size(), u'\0');
+  char16_t* out = result.data();
+  for (std::size_t pos = 0; pos < input.size(); ++pos) {
+    // One-unit separators, the usual case, skip the general copy.
+    if (separator.size() == 1) {
+      *out++ = separator[0];
+    } else {
+      out = std::copy(separator.begin(), separator.end(), out);
+    }
+    if (CharacterLength(input, pos) == 2) *out++ = input[pos++];
+    *out++ = input[pos];
+  }
+  return result;
+}
+
+double RandomSource::Next() {
+  // splitmix64: a fixed, portable sequence; the top 53 bits make an exact
+  // double in [0, 1).
+  state_ += 0x9E3779B97F4A7C15ULL;
+  std::uint64_t z = state_;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  z ^= z >> 31;
+  return static_cast<double>(z >> 11) * 0x1.0p-53;
+}
+
+char16_t PickRandomSeparator(RandomSource& source) {
+  return static_cast<char16_t>(std::floor(source.Next() * 127.0) + 1.0);
+}
+
+}  // namespace tavro
