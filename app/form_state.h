@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "separator.h"
+#include "web_link.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tavro {
+
+// The program's one window. Controls and handlers keep the names of the
+// original form (Text1, Command1_Click, ...), so each reads as its design.
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // Replaces the browser launcher behind the web link (tests count launches).
+  void SetUrlLauncher(UrlLauncher launcher);
+
+  // The fields hold the program's whole state: input, output, separator and
+  // the Martian, simplified and traditional tables.
+  QPlainTextEdit* Text1;
+  QPlainTextEdit* Text2;
+  QLineEdit* Text3;
+  QPlainTextEdit* Text4;
+  QPlainTextEdit* Text5;
+  QPlainTextEdit* Text6;
+  QPushButton* Command1;
+  QPushButton* Command2;
+  QPushButton* Command3;
+  QPushButton* Command4;
+  QPushButton* Command5;
+  QPushButton* Command6;
+  QPushButton* Command7;
+
+  void Command1_Click();  // 加字符
+  void Command2_Click();  // 随机
+  void Command3_Click();  // 倒序
+  void Command4_Click();  // 竖排
+  void Command5_Click();  // 火星文
+  void Command6_Click();  // simplified to traditional
+  void Command7_Click();  // traditional to simplified
+
+  // Focuses and selects the input, then loads the tables; runs once, when the
+  // window first becomes active.
+  void Form_Activate();
+  // A click on the bare window surface: opens the forum page.
+  void Form_Click();
+
+  // Shows `result` in Text2, focused and selected whole, and puts Text2's
+  // text on the clipboard.
+  void PublishResult(const std::u16string& result);
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  RandomSource randomSource_;
+  UrlLauncher urlLauncher_;
+  bool activated_ = false;
+  bool surfacePressed_ = false;
+};
+
+// The text of a multi-line field, line breaks as LF, everything else as typed
+// (unlike toPlainText, a no-break space stays one).
+std::u16string FieldText(const QPlainTextEdit& field);
+
+// Runs a conversion; nullopt when it runs out of memory, so that nothing is
+// published and every field stays as it was.
+template <typename Convert>
+std::optional<std::u16string> TryConvert(Convert convert) {
+  try {
+    return convert();
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  return std::nullopt;
+}
+
+}  // namespace tavro
