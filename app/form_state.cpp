@@ -31,18 +31,31 @@ QString ToQString(std::u16string_view text) {
 void SelectAll(QPlainTextEdit& field) {
   QTextCursor cursor = field.textCursor();
   cursor.setPosition(0);
-  cursor.setPosition(static_cast<int>(FieldText(field).size()), QTextCursor::KeepAnchor);
+  // The length of the field's text; the document counts one more position,
+  // after the last line.
+  cursor.setPosition(field.document()->characterCount() - 1, QTextCursor::KeepAnchor);
   field.setTextCursor(cursor);
+}
+
+// ConvertByTable with the tables held by two of the hidden fields.
+std::u16string ConvertThroughFields(const QString& input, const QPlainTextEdit& sourceField,
+                                    const QPlainTextEdit& targetField) {
+  return ConvertByTable(CodeUnits(input), CodeUnits(FieldText(sourceField)),
+                        CodeUnits(FieldText(targetField)));
 }
 
 }  // namespace
 
-std::u16string FieldText(const QPlainTextEdit& field) {
+QString FieldText(const QPlainTextEdit& field) {
   // The raw text separates lines by U+2029, where toPlainText would also turn
   // no-break spaces into spaces.
   QString text = field.document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return text.toStdU16String();
+  return text;
+}
+
+std::u16string_view CodeUnits(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher()) {
@@ -73,12 +86,22 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
 
 void Form1::SetUrlLauncher(UrlLauncher launcher) { urlLauncher_ = std::move(launcher); }
 
-void Form1::Command1_Click() {
-  const std::u16string input = FieldText(*Text1);
-  const std::u16string separator = Text3->text().toStdU16String();
-  if (auto result = TryConvert([&] { return AddCharacters(input, separator); })) {
-    PublishResult(*result);
+template <typename Convert>
+void Form1::PublishConverted(Convert convert) {
+  std::u16string result;
+  try {
+    result = convert();
+  } catch (const std::bad_alloc&) {
+    return;
+  } catch (const std::length_error&) {
+    return;
   }
+  PublishResult(result);
+}
+
+void Form1::Command1_Click() {
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return AddCharacters(CodeUnits(input), CodeUnits(Text3->text())); });
 }
 
 void Form1::Command2_Click() {
@@ -87,37 +110,28 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-  const std::u16string input = FieldText(*Text1);
-  if (auto result = TryConvert([&] { return ReverseText(input); })) PublishResult(*result);
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return ReverseText(CodeUnits(input)); });
 }
 
 void Form1::Command4_Click() {
-  const std::u16string input = FieldText(*Text1);
-  if (auto result = TryConvert([&] { return VerticalLayout(input); })) PublishResult(*result);
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return VerticalLayout(CodeUnits(input)); });
 }
 
 void Form1::Command5_Click() {
-  const std::u16string input = FieldText(*Text1);
-  if (auto result = TryConvert(
-          [&] { return ConvertByTable(input, FieldText(*Text5), FieldText(*Text4)); })) {
-    PublishResult(*result);
-  }
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return ConvertThroughFields(input, *Text5, *Text4); });
 }
 
 void Form1::Command6_Click() {
-  const std::u16string input = FieldText(*Text1);
-  if (auto result = TryConvert(
-          [&] { return ConvertByTable(input, FieldText(*Text5), FieldText(*Text6)); })) {
-    PublishResult(*result);
-  }
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return ConvertThroughFields(input, *Text5, *Text6); });
 }
 
 void Form1::Command7_Click() {
-  const std::u16string input = FieldText(*Text1);
-  if (auto result = TryConvert(
-          [&] { return ConvertByTable(input, FieldText(*Text6), FieldText(*Text5)); })) {
-    PublishResult(*result);
-  }
+  const QString input = FieldText(*Text1);
+  PublishConverted([&] { return ConvertThroughFields(input, *Text6, *Text5); });
 }
 
 void Form1::PublishResult(const std::u16string& result) {
@@ -127,7 +141,7 @@ void Form1::PublishResult(const std::u16string& result) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   // What the field holds, which may differ from `result` in its line breaks.
-  clipboard->setText(ToQString(FieldText(*Text2)));
+  clipboard->setText(FieldText(*Text2));
 }
 
 void Form1::Form_Activate() {
@@ -136,7 +150,7 @@ void Form1::Form_Activate() {
   QPlainTextEdit* const tableFields[] = {Text4, Text5, Text6};
   LoadTables([&](TableKind kind, std::u16string_view chunk) {
     QPlainTextEdit* field = tableFields[static_cast<int>(kind)];
-    field->setPlainText(ToQString(FieldText(*field)) + ToQString(chunk));
+    field->setPlainText(FieldText(*field) + ToQString(chunk));
   });
 }
 

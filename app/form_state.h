@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QWidget>
-#include <optional>
 #include <string>
 
 #include "separator.h"
@@ -66,6 +65,11 @@ class Form1 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // Publishes what `convert` returns; when it runs out of memory, publishes
+  // nothing and leaves every field as it was.
+  template <typename Convert>
+  void PublishConverted(Convert convert);
+
   RandomSource randomSource_;
   UrlLauncher urlLauncher_;
   bool activated_ = false;
@@ -74,18 +78,9 @@ class Form1 : public QWidget {
 
 // The text of a multi-line field, line breaks as LF, everything else as typed
 // (unlike toPlainText, a no-break space stays one).
-std::u16string FieldText(const QPlainTextEdit& field);
+QString FieldText(const QPlainTextEdit& field);
 
-// Runs a conversion; nullopt when it runs out of memory, so that nothing is
-// published and every field stays as it was.
-template <typename Convert>
-std::optional<std::u16string> TryConvert(Convert convert) {
-  try {
-    return convert();
-  } catch (const std::bad_alloc&) {
-  } catch (const std::length_error&) {
-  }
-  return std::nullopt;
-}
+// The UTF-16 code units of `text`, without a copy; valid while `text` lives.
+std::u16string_view CodeUnits(const QString& text);
 
 }  // namespace tavro

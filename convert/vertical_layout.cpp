@@ -2,7 +2,6 @@
 #include "vertical_layout.h"
 
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "ansi_width.h"
@@ -74,14 +73,21 @@ std::u16string VerticalLayout(std::u16string_view input) {
     return cell.size() > 1 || widths[cell[0]] == 1;
   };
 
-  // The text is read once, in its own order, and every line is written
-  // through a cursor of its own into room for its widest possible cells (a
-  // pair, a space and "|"); the lines are joined at the end.
-  const std::size_t lineCapacity = shape.columns * 4 + 2;
-  const std::unique_ptr<char16_t[]> lines(new char16_t[lineCapacity * shape.lines]);
+  // The text is read in its own order, column by column, and every line is
+  // written through a cursor of its own; so first measure each line: a cell is
+  // the character, a space after a single-byte one, two spaces for a filler,
+  // and "|"; a line ends with CR LF.
+  std::vector<std::size_t> lineLengths(shape.lines, 2);
+  ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
+    lineLengths[line] += cell.empty() ? 3 : cell.size() + isSingleByte(cell) + 1;
+  });
+  std::size_t size = 0;
+  for (std::size_t length : lineLengths) size += length;
+  std::u16string result(size, u' ');
   std::vector<char16_t*> cursors(shape.lines);
-  for (std::size_t line = 0; line < shape.lines; ++line) {
-    cursors[line] = lines.get() + line * lineCapacity;
+  cursors[0] = result.data();
+  for (std::size_t line = 1; line < shape.lines; ++line) {
+    cursors[line] = cursors[line - 1] + lineLengths[line - 1];
   }
 
   ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
@@ -105,17 +111,9 @@ std::u16string VerticalLayout(std::u16string_view input) {
     *out++ = u'|';
     cursors[line] = out;
   });
-  std::size_t size = 0;
-  for (std::size_t line = 0; line < shape.lines; ++line) {
-    *cursors[line]++ = u'\r';
-    *cursors[line]++ = u'\n';
-    size += static_cast<std::size_t>(cursors[line] - (lines.get() + line * lineCapacity));
-  }
-  std::u16string result;
-  result.reserve(size);
-  for (std::size_t line = 0; line < shape.lines; ++line) {
-    const char16_t* start = lines.get() + line * lineCapacity;
-    result.append(start, static_cast<std::size_t>(cursors[line] - start));
+  for (char16_t* out : cursors) {
+    out[0] = u'\r';
+    out[1] = u'\n';
   }
   return result;
 }

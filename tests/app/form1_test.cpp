@@ -31,7 +31,7 @@ class Form1Test : public QObject {
     return field->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n');
   }
   static QString Text(QPlainTextEdit* field) {
-    return QString::fromStdU16String(tavro::FieldText(*field));
+    return tavro::FieldText(*field);
   }
 
  private slots:
