@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// Conversions over 1 MiB and 16 MiB of mixed Chinese text beside copying their
+// input and their output, and the table conversion beside the per-character
+// scan it replaces; then each window command on 1 MiB from click to clipboard
+// beside publishing the same result with no conversion (offscreen).
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <map>
+#include <random>
+
+#include "character_tables.h"
+#include "form_state.h"
+#include "reference/plain_conversions.h"
+#include "reversal.h"
+#include "table_conversion.h"
+#include "vertical_layout.h"
+
+namespace tavro {
+namespace {
+
+constexpr std::int64_t kMiB = 1 << 20;
+constexpr int kCopy = 0, kLiteralScan = 8;  // the rest are the window's command numbers
+const std::u16string kMartian = TableText(TableKind::kMartian);
+const std::u16string kSimplified = TableText(TableKind::kSimplified);
+const std::u16string kTraditional = TableText(TableKind::kTraditional);
+Form1* form = nullptr;
+
+// `bytes` of UTF-16: mostly hanzi, some ASCII, punctuation and line breaks.
+const std::u16string& MixedText(std::int64_t bytes) {
+  static std::map<std::int64_t, std::u16string> texts;
+  std::u16string& text = texts[bytes];
+  const std::u16string hanzi = kSimplified + kTraditional + u"中国人的是在不了有和这为";
+  const std::u16string other = u"abcxyz0123456789 ,.，。！？、；：“”（）";
+  std::mt19937 random(2026);
+  while (text.size() + 2 < static_cast<std::size_t>(bytes) / 2) {
+    const auto kind = random() % 100;
+    const std::u16string& from = kind < 20 ? other : hanzi;
+    text += kind < 2 ? u"\r\n" : std::u16string(1, from[random() % from.size()]);
+  }
+  return text;
+}
+
+std::u16string Convert(std::int64_t which, std::u16string_view in) {
+  switch (which) {
+    case 1: return AddCharacters(in, u"\x1A");
+    case 3: return ReverseText(in);
+    case 4: return VerticalLayout(in);
+    case 5: return ConvertByTable(in, kSimplified, kMartian);
+    case 6: return ConvertByTable(in, kSimplified, kTraditional);
+    case 7: return ConvertByTable(in, kTraditional, kSimplified);
+    case kLiteralScan: return reference::LiteralScan(in, kSimplified, kTraditional);
+    default: return std::u16string(in);
+  }
+}
+
+void BM_Convert(benchmark::State& state) {
+  const std::u16string& input = MixedText(state.range(1));
+  for (auto _ : state) benchmark::DoNotOptimize(Convert(state.range(0), input).data());
+  state.SetBytesProcessed(state.iterations() * state.range(1));
+}
+
+void BM_CopyOutput(benchmark::State& state) {
+  const std::u16string output = Convert(state.range(0), MixedText(state.range(1)));
+  for (auto _ : state) benchmark::DoNotOptimize(std::u16string(output).data());
+  state.SetBytesProcessed(state.iterations() * state.range(1));
+}
+
+// The window's input field keeps line breaks as LF, so both window
+// benchmarks convert what the field holds.
+QString WindowInput() {
+  form->Text1->setPlainText(QString::fromStdU16String(MixedText(kMiB)));
+  return FieldText(*form->Text1);
+}
+
+void BM_WindowCommand(benchmark::State& state) {
+  WindowInput();
+  auto* button = form->findChild<QPushButton*>(QStringLiteral("Command%1").arg(state.range(0)));
+  for (auto _ : state) button->click();
+}
+
+void BM_WindowPublishOnly(benchmark::State& state) {
+  const std::u16string result = Convert(state.range(0), CodeUnits(WindowInput()));
+  for (auto _ : state) form->PublishResult(result);
+}
+
+BENCHMARK(BM_Convert)
+    ->ArgsProduct({{kCopy, 1, 3, 4, 5, 6, 7}, {kMiB, 16 * kMiB}})
+    ->Args({kLiteralScan, kMiB})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyOutput)->ArgsProduct({{1, 4}, {kMiB, 16 * kMiB}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowCommand)->ArgsProduct({{1, 3, 4, 5, 6, 7}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowPublishOnly)->ArgsProduct({{1, 3, 4, 5, 6, 7}})->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavro
+
+int main(int argc, char** argv) {
+  // Keep freed memory in the heap: on this kind of virtual machine every fresh
+  // page costs microseconds, which would swamp the 16 MiB conversions.
+  mallopt(M_MMAP_THRESHOLD, 1 << 30);
+  mallopt(M_TRIM_THRESHOLD, 1 << 30);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  tavro::Form1 window;
+  window.show();
+  QApplication::processEvents();
+  tavro::form = &window;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+}
