@@ -87,21 +87,19 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
 void Form1::SetUrlLauncher(UrlLauncher launcher) { urlLauncher_ = std::move(launcher); }
 
 template <typename Convert>
-void Form1::PublishConverted(Convert convert) {
-  std::u16string result;
+void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
+  if (resultLength > kMaxResultLength) return;
   try {
-    result = convert();
+    PublishResult(convert());
   } catch (const std::bad_alloc&) {
-    return;
   } catch (const std::length_error&) {
-    return;
   }
-  PublishResult(result);
 }
 
 void Form1::Command1_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted([&] { return AddCharacters(CodeUnits(input), CodeUnits(Text3->text())); });
+  const QString input = FieldText(*Text1), separator = Text3->text();
+  PublishConverted(AddCharactersLength(CodeUnits(input), CodeUnits(separator).size()),
+                   [&] { return AddCharacters(CodeUnits(input), CodeUnits(separator)); });
 }
 
 void Form1::Command2_Click() {
@@ -111,27 +109,27 @@ void Form1::Command2_Click() {
 
 void Form1::Command3_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted([&] { return ReverseText(CodeUnits(input)); });
+  PublishConverted(input.size(), [&] { return ReverseText(CodeUnits(input)); });
 }
 
 void Form1::Command4_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted([&] { return VerticalLayout(CodeUnits(input)); });
+  PublishConverted(VerticalLayoutLengthBound(input.size()), [&] { return VerticalLayout(CodeUnits(input)); });
 }
 
 void Form1::Command5_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted([&] { return ConvertThroughFields(input, *Text5, *Text4); });
+  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text5, *Text4); });
 }
 
 void Form1::Command6_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted([&] { return ConvertThroughFields(input, *Text5, *Text6); });
+  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text5, *Text6); });
 }
 
 void Form1::Command7_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted([&] { return ConvertThroughFields(input, *Text6, *Text5); });
+  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text6, *Text5); });
 }
 
 void Form1::PublishResult(const std::u16string& result) {

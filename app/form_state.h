@@ -15,6 +15,11 @@ namespace tavro {
 
 // The program's one window. Controls and handlers keep the names of the
 // original form (Text1, Command1_Click, ...), so each reads as its design.
+// The longest result a command builds and shows, in code units (128 MiB of
+// UTF-16). Showing more would hold the window for many seconds and a great
+// deal of memory, so a command whose result would be longer does nothing.
+constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
+
 class Form1 : public QWidget {
   Q_OBJECT
 
@@ -65,10 +70,11 @@ class Form1 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  // Publishes what `convert` returns; when it runs out of memory, publishes
-  // nothing and leaves every field as it was.
+  // Publishes what `convert` returns. When `resultLength` exceeds
+  // kMaxResultLength, or the conversion runs out of memory, publishes nothing
+  // and leaves every field as it was.
   template <typename Convert>
-  void PublishConverted(Convert convert);
+  void PublishConverted(std::size_t resultLength, Convert convert);
 
   RandomSource randomSource_;
   UrlLauncher urlLauncher_;

@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,6 +90,42 @@ void BM_WindowPublishOnly(benchmark::State& state) {
   for (auto _ : state) form->PublishResult(result);
 }
 
+double ResidentMiB() {
+  long pages = 0, resident = 0;
+  if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return static_cast<double>(resident) * 4096 / kMiB;
+}
+
+// 10,000 commands in a row on changing input, each result checked: resident
+// memory at the start and at the end should match.
+void BM_LongSession(benchmark::State& state) {
+  struct Step {
+    int button;
+    QString input, expected;
+  };
+  const Step steps[] = {{1, "中文", "-中-文"},          {3, "中文abc😀", "😀cba文中"},
+                        {4, "中文字符", "中|字|\n文|符|\n"}, {5, "啊阿埃", "娿婀埃"},
+                        {6, "爱处啊中", "愛處啊中"},     {7, "愛疊沈矽後", "爱迭沉硅后"}};
+  form->Text3->setText(QStringLiteral("-"));
+  state.counters["rss_start_MiB"] = ResidentMiB();
+  for (auto _ : state) {
+    for (int i = 0; i < 10000; ++i) {
+      // Every seventh command reverses a text of changing length.
+      const int length = i % 300;
+      const Step step = i % 7 == 6 ? Step{3, QString("中文").repeated(length), QString("文中").repeated(length)}
+                                   : steps[i % 7];
+      form->Text1->setPlainText(step.input);
+      form->findChild<QPushButton*>(QStringLiteral("Command%1").arg(step.button))->click();
+      if (QGuiApplication::clipboard()->text() != step.expected) state.SkipWithError("wrong result");
+      QApplication::processEvents();  // as the event loop would between clicks
+    }
+  }
+  state.counters["rss_end_MiB"] = ResidentMiB();
+}
+
 BENCHMARK(BM_Convert)
     ->ArgsProduct({{kCopy, 1, 3, 4, 5, 6, 7}, {kMiB, 16 * kMiB}})
     ->Args({kLiteralScan, kMiB})
@@ -96,6 +133,7 @@ BENCHMARK(BM_Convert)
 BENCHMARK(BM_CopyOutput)->ArgsProduct({{1, 4}, {kMiB, 16 * kMiB}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowCommand)->ArgsProduct({{1, 3, 4, 5, 6, 7}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowPublishOnly)->ArgsProduct({{1, 3, 4, 5, 6, 7}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongSession)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavro

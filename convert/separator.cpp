@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "characters.h"
 
@@ -22,6 +23,12 @@ std::u16string AddCharacters(std::u16string_view input, std::u16string_view sepa
     *out++ = input[pos];
   }
   return result;
+}
+
+std::size_t AddCharactersLength(std::u16string_view input, std::size_t separatorLength) {
+  const std::size_t characters = CountCharacters(input);
+  if (characters != 0 && separatorLength > (SIZE_MAX - input.size()) / characters) return SIZE_MAX;
+  return input.size() + characters * separatorLength;
 }
 
 double RandomSource::Next() {

@@ -13,6 +13,10 @@ namespace tavro {
 // the input back.
 std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator);
 
+// The length of AddCharacters' result, without building it; SIZE_MAX when it
+// would not fit in memory at all.
+std::size_t AddCharactersLength(std::u16string_view input, std::size_t separatorLength);
+
 // A uniform source on [0, 1) that nobody seeds: every instance yields the same
 // sequence, in every run, with every compiler and standard library.
 class RandomSource {

@@ -63,6 +63,12 @@ double RoundHalfEven(double value) {
   return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
+std::size_t VerticalLayoutLengthBound(std::size_t inputLength) {
+  // At most 20 lines, so at most 20 filler cells; a cell takes at most four
+  // units (a pair, a space, "|"), a line two more.
+  return 4 * (inputLength + 20) + 2 * 20;
+}
+
 std::u16string VerticalLayout(std::u16string_view input) {
   const std::size_t count = CountCharacters(input);
   if (count == 0) return {};  // no lines: the column count would divide by zero

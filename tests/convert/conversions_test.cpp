@@ -163,8 +163,10 @@ TEST(ConversionsTest, KeepTheirPropertiesOnRandomText) {
     const std::u16string text = reference::RandomText(random, 40);
     const std::u16string source = reference::RandomText(random, 12);
     const std::u16string target = reference::RandomText(random, 12);
-    // The index finds what the plain scan finds, with tables of any shape.
+    // Each agrees with its plain reference, the index with tables of any shape.
     ASSERT_EQ(ConvertByTable(text, source, target), reference::LiteralScan(text, source, target));
+    ASSERT_EQ(AddCharacters(text, source), reference::PlainAddCharacters(text, source));
+    ASSERT_EQ(VerticalLayout(text), reference::PlainVerticalLayout(text));
     ASSERT_EQ(kToTraditional(text).size(), text.size());
     ASSERT_EQ(kToSimplified(text).size(), text.size());
     // A lone low half followed by a lone high half meets as a well-formed

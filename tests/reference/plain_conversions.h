@@ -3,9 +3,14 @@
 // rules with no attention to speed, to check the real ones against.
 #pragma once
 
+#include <iconv.h>
+
+#include <cfenv>
+#include <cmath>
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavro::reference {
 
@@ -37,6 +42,73 @@ inline std::u16string LiteralScan(std::u16string_view input, std::u16string_view
     } else if (found < target.size()) {
       result += target[found];
     }
+  }
+  return result;
+}
+
+// The characters of `text`: a high surrogate followed by a low one is one
+// character, any other unit is one character of its own.
+inline std::vector<std::u16string> Characters(std::u16string_view text) {
+  std::vector<std::u16string> characters;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
+                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    characters.emplace_back(text.substr(i, pair ? 2 : 1));
+    if (pair) ++i;
+  }
+  return characters;
+}
+
+inline std::u16string PlainAddCharacters(std::u16string_view input, std::u16string_view separator) {
+  std::u16string result;
+  for (const std::u16string& character : Characters(input)) {
+    result += separator;
+    result += character;
+  }
+  return result;
+}
+
+inline std::u16string PlainReverseText(std::u16string_view input) {
+  const std::vector<std::u16string> characters = Characters(input);
+  std::u16string result;
+  for (std::size_t i = characters.size(); i >= 1; --i) result += characters[i - 1];
+  return result;
+}
+
+// Code page 936 bytes of one character, asking iconv each time; "?" (1) where
+// it refuses.
+inline int PlainAnsiWidth(const std::u16string& character) {
+  if (character.empty()) return 0;
+  static const iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
+  iconv(toCp936, nullptr, nullptr, nullptr, nullptr);
+  std::string in;
+  for (char16_t unit : character) in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  char out[16];
+  char *inPtr = in.data(), *outPtr = out;
+  std::size_t inLeft = in.size(), outLeft = sizeof out;
+  const bool ok = iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+  return ok ? static_cast<int>(outPtr - out) : 1;
+}
+
+// Cell (i, j) holds the character at position i + L * (j - 1), 1-based.
+inline std::u16string PlainVerticalLayout(std::u16string_view input) {
+  const std::vector<std::u16string> characters = Characters(input);
+  const double n = static_cast<double>(characters.size());
+  if (n == 0) return u"";
+  std::fesetround(FE_TONEAREST);  // std::nearbyint then rounds ties to even
+  const double lines = n < 400 ? std::nearbyint(std::sqrt(n)) : 20;
+  const double columns = std::nearbyint(n / lines + 0.5);
+  std::u16string result;
+  for (double i = 1; i <= lines; ++i) {
+    for (double j = 1; j <= columns; ++j) {
+      const double position = i + lines * (j - 1);
+      std::u16string cell = position <= n ? characters[static_cast<std::size_t>(position) - 1] : u"";
+      const int width = PlainAnsiWidth(cell);
+      if (width == 0) cell = u"  ";
+      if (width == 1) cell += u" ";
+      result += cell + u"|";
+    }
+    result += u"\r\n";
   }
   return result;
 }
