@@ -8,7 +8,8 @@
 
 namespace tavro {
 
-// Colours come from the original form as &H00BBGGRR; here they are RGB.
+// Colours come from the original form as &H00BBGGRR; here they are RGB. The
+// two captions with U+001A get names a screen reader can say.
 const std::array<ControlDesign, 13> kControlDesigns = {{
     {"Command1", ControlKind::kButton, 4800, 120, 1215, 495, u"加字符", 0, u"", false},
     {"Text1", ControlKind::kMultiLineField, 120, 120, 4455, 1455, u"请将要转换的文字粘贴到此处！",
@@ -21,14 +22,16 @@ const std::array<ControlDesign, 13> kControlDesigns = {{
     {"Command3", ControlKind::kButton, 4800, 720, 1215, 495, u"倒序", 0, u"", false},
     {"Command4", ControlKind::kButton, 4800, 1320, 1215, 495, u"竖排", 0, u"", false},
     {"Command5", ControlKind::kButton, 4800, 1920, 1215, 495, u"火星文", 0, u"", false},
-    {"Command6", ControlKind::kButton, 4800, 2520, 1215, 495, u"简\x1A繁", 0, u"", false},
+    {"Command6", ControlKind::kButton, 4800, 2520, 1215, 495, u"简\x1A繁", 0, u"", false,
+     u"简体转繁体"},
     {"Text4", ControlKind::kMultiLineField, 3240, 2520, 1215, 975, u"", qRgb(255, 255, 255),
      u"请将文字粘贴到此处！", true},
     {"Text5", ControlKind::kMultiLineField, 3240, 480, 1215, 975, u"", qRgb(255, 255, 255),
      u"请将文字粘贴到此处！", true},
     {"Text6", ControlKind::kMultiLineField, 240, 2520, 1335, 975, u"", qRgb(255, 255, 255),
      u"请将文字粘贴到此处！", true},
-    {"Command7", ControlKind::kButton, 4800, 3120, 1215, 495, u"繁\x1A简", 0, u"", false},
+    {"Command7", ControlKind::kButton, 4800, 3120, 1215, 495, u"繁\x1A简", 0, u"", false,
+     u"繁体转简体"},
 }};
 
 QRect TwipsToPixels(int left, int top, int width, int height) {
@@ -78,6 +81,10 @@ void BuildDesignedWindow(QWidget& form) {
     control->setObjectName(design.name);
     control->setGeometry(TwipsToPixels(design.left, design.top, design.width, design.height));
     control->setToolTip(QString::fromUtf16(design.toolTip));
+    const char16_t* spoken = *design.accessibleName != 0 ? design.accessibleName
+                             : design.kind == ControlKind::kButton ? design.text
+                                                                   : design.toolTip;
+    control->setAccessibleName(QString::fromUtf16(spoken));
     if (design.background != 0) {
       QPalette palette = control->palette();
       palette.setColor(QPalette::Base, QColor(design.background));

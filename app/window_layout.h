@@ -24,6 +24,9 @@ struct ControlDesign {
   QRgb background;               // 0: the toolkit's default
   const char16_t* toolTip;       // empty: none
   bool hidden;
+  // What a screen reader announces; empty: the tooltip of a field, the
+  // caption of a button.
+  const char16_t* accessibleName = u"";
 };
 
 // Every control, in tab order.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The real window on Qt's offscreen platform, driven by mouse and key clicks.
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -124,6 +125,23 @@ class Form1Test : public QObject {
     QCOMPARE(form_->Text3->font().pointSize(), 12);
     for (QPlainTextEdit* hidden : {form_->Text4, form_->Text5, form_->Text6}) {
       QVERIFY(!hidden->isVisible() && hidden->focusPolicy() == Qt::NoFocus);
+    }
+    // At any scale (this test also runs at QT_SCALE_FACTOR=2) every control
+    // keeps its designed proportions in device pixels.
+    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariableIntValue("QT_SCALE_FACTOR") : 1;
+    QCOMPARE(form_->devicePixelRatio(), scale);
+    QCOMPARE(Button(7)->grab().size(), QSize(81, 33) * scale);
+    QCOMPARE(form_->Text1->grab().size(), QSize(297, 97) * scale);
+  }
+
+  void screenReadersHearMeaningfulNames() {
+    const std::pair<QWidget*, QString> expected[] = {
+        {form_->Text1, "请将文字粘贴到此处！"}, {form_->Text2, "转换后的文本！已经自动复制。"},
+        {form_->Text3, "输入要添加的字符！"},  {Button(1), "加字符"},
+        {Button(2), "随机"},                   {Button(5), "火星文"},
+        {Button(6), "简体转繁体"},             {Button(7), "繁体转简体"}};
+    for (const auto& [widget, name] : expected) {
+      QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
     }
   }
 

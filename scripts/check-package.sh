@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it on this machine (as root), and checks
+# the installed program, its menu entry, icon and AppStream data.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/package.sh
+scripts/setup-deps.sh desktop-file-utils appstream
+apt-get install -y -qq "./$(ls build/package/tavro_*.deb)" >/dev/null
+
+desktop=/usr/share/applications/net.tavro.tavro.desktop
+desktop-file-validate "$desktop"
+appstreamcli validate --no-net /usr/share/metainfo/net.tavro.tavro.metainfo.xml
+test -f /usr/share/icons/hicolor/scalable/apps/net.tavro.tavro.svg
+test -f /usr/share/icons/hicolor/48x48/apps/net.tavro.tavro.png
+
+# The program, started as the menu entry starts it, must still be running
+# after three seconds (timeout's 124), not have failed.
+exec_line=$(sed -n 's/^Exec=//p' "$desktop")
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 $exec_line || status=$?
+if [ "$status" -ne 124 ]; then
+  echo "check-package.sh: '$exec_line' ended with status $status instead of running" >&2
+  exit 1
+fi
+echo "package installed, menu entry valid, program starts: $(ls build/package/tavro_*.deb)"
