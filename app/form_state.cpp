@@ -114,7 +114,8 @@ void Form1::Command3_Click() {
 
 void Form1::Command4_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted(VerticalLayoutLengthBound(input.size()), [&] { return VerticalLayout(CodeUnits(input)); });
+  PublishConverted(VerticalLayoutLengthBound(input.size()),
+                   [&] { return VerticalLayout(CodeUnits(input)); });
 }
 
 void Form1::Command5_Click() {

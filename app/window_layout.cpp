@@ -61,7 +61,8 @@ QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
       field->setAlignment(Qt::AlignCenter);
       return field;
     }
-    case ControlKind::kMultiLineField: break;
+    case ControlKind::kMultiLineField:
+      break;
   }
   auto* field = new QPlainTextEdit(text, &form);
   field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,7 +82,7 @@ void BuildDesignedWindow(QWidget& form) {
     control->setObjectName(design.name);
     control->setGeometry(TwipsToPixels(design.left, design.top, design.width, design.height));
     control->setToolTip(QString::fromUtf16(design.toolTip));
-    const char16_t* spoken = *design.accessibleName != 0 ? design.accessibleName
+    const char16_t* spoken = *design.accessibleName != 0           ? design.accessibleName
                              : design.kind == ControlKind::kButton ? design.text
                                                                    : design.toolTip;
     control->setAccessibleName(QString::fromUtf16(spoken));

@@ -49,14 +49,22 @@ const std::u16string& MixedText(std::int64_t bytes) {
 
 std::u16string Convert(std::int64_t which, std::u16string_view in) {
   switch (which) {
-    case 1: return AddCharacters(in, u"\x1A");
-    case 3: return ReverseText(in);
-    case 4: return VerticalLayout(in);
-    case 5: return ConvertByTable(in, kSimplified, kMartian);
-    case 6: return ConvertByTable(in, kSimplified, kTraditional);
-    case 7: return ConvertByTable(in, kTraditional, kSimplified);
-    case kLiteralScan: return reference::LiteralScan(in, kSimplified, kTraditional);
-    default: return std::u16string(in);
+    case 1:
+      return AddCharacters(in, u"\x1A");
+    case 3:
+      return ReverseText(in);
+    case 4:
+      return VerticalLayout(in);
+    case 5:
+      return ConvertByTable(in, kSimplified, kMartian);
+    case 6:
+      return ConvertByTable(in, kSimplified, kTraditional);
+    case 7:
+      return ConvertByTable(in, kTraditional, kSimplified);
+    case kLiteralScan:
+      return reference::LiteralScan(in, kSimplified, kTraditional);
+    default:
+      return std::u16string(in);
   }
 }
 
@@ -106,20 +114,24 @@ void BM_LongSession(benchmark::State& state) {
     int button;
     QString input, expected;
   };
+  // clang-format off
   const Step steps[] = {{1, "中文", "-中-文"},          {3, "中文abc😀", "😀cba文中"},
                         {4, "中文字符", "中|字|\n文|符|\n"}, {5, "啊阿埃", "娿婀埃"},
                         {6, "爱处啊中", "愛處啊中"},     {7, "愛疊沈矽後", "爱迭沉硅后"}};
+  // clang-format on
   form->Text3->setText(QStringLiteral("-"));
   state.counters["rss_start_MiB"] = ResidentMiB();
   for (auto _ : state) {
     for (int i = 0; i < 10000; ++i) {
       // Every seventh command reverses a text of changing length.
       const int length = i % 300;
-      const Step step = i % 7 == 6 ? Step{3, QString("中文").repeated(length), QString("文中").repeated(length)}
-                                   : steps[i % 7];
+      const Step step =
+          i % 7 == 6 ? Step{3, QString("中文").repeated(length), QString("文中").repeated(length)}
+                     : steps[i % 7];
       form->Text1->setPlainText(step.input);
       form->findChild<QPushButton*>(QStringLiteral("Command%1").arg(step.button))->click();
-      if (QGuiApplication::clipboard()->text() != step.expected) state.SkipWithError("wrong result");
+      if (QGuiApplication::clipboard()->text() != step.expected)
+        state.SkipWithError("wrong result");
       QApplication::processEvents();  // as the event loop would between clicks
     }
   }

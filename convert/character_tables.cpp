@@ -4,6 +4,7 @@
 namespace tavro {
 namespace {
 
+// clang-format off
 // Look-alike variants: the same character where there is none.
 constexpr TableChunks kMartianChunks = {
     u"娿婀埃挨餀呃哀皑癌蔼婑銰碍嬡隘鞍氨鮟唵洝暗岸胺案肮昻盎凹獓熬翱仸謸奧襖奧妑捌朳朳妑笆仈疤妑菝柭靶妑耙坝覇罢妑皛柏咟擺佰敗湃稗癍癍搬扳瘢頒闆蝂汾絆柈瓣柈刅绊綁幇梆徬嫎垹蜯嫎蚌镑徬谤苞菢笣褒剝薄雹湺堡怉寶",
@@ -49,13 +50,17 @@ constexpr TableChunks kTraditionalChunks = {
     u"狠恨哼亨橫衡恒轟哄烘虹鴻洪宏弘紅喉侯猴吼厚候後呼",
 };
 
+// clang-format on
 }  // namespace
 
 const TableChunks& ChunksOf(TableKind kind) {
   switch (kind) {
-    case TableKind::kMartian: return kMartianChunks;
-    case TableKind::kSimplified: return kSimplifiedChunks;
-    case TableKind::kTraditional: break;
+    case TableKind::kMartian:
+      return kMartianChunks;
+    case TableKind::kSimplified:
+      return kSimplifiedChunks;
+    case TableKind::kTraditional:
+      break;
   }
   return kTraditionalChunks;
 }

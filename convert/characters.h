@@ -13,7 +13,7 @@ constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 
 // well-formed surrogate pair, 1 for anything else, a lone surrogate included.
 constexpr std::size_t CharacterLength(std::u16string_view text, std::size_t pos) {
   return IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]) ? 2
-                                                                                               : 1;
+                                                                                              : 1;
 }
 
 // Number of characters in `text`, counting each well-formed pair once.

@@ -25,7 +25,9 @@ using namespace tavro;
   return front;
 }
 
-[[maybe_unused]] std::size_t Control(std::u16string_view& text) { return text.empty() ? 0 : TakeFront(text, 1)[0]; }
+[[maybe_unused]] std::size_t Control(std::u16string_view& text) {
+  return text.empty() ? 0 : TakeFront(text, 1)[0];
+}
 
 void Check(const std::u16string& actual, const std::u16string& expected) {
   if (actual == expected) return;

@@ -31,7 +31,8 @@ class Form1Test : public QObject {
   void init() {
     launched_.clear();
     form_ = std::make_unique<tavro::Form1>();
-    form_->SetUrlLauncher([this](const QUrl& url) { return launched_.append(url.toString()), true; });
+    form_->SetUrlLauncher(
+        [this](const QUrl& url) { return launched_.append(url.toString()), true; });
     form_->show();
     QVERIFY(QTest::qWaitForWindowActive(form_.get()));
   }
@@ -54,6 +55,7 @@ class Form1Test : public QObject {
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("add separator") << 1 << "中文😀" << "\x1A中\x1A文\x1A😀";
     QTest::newRow("reverse") << 3 << "中文abc😀" << "😀cba文中";
     QTest::newRow("reverse no-break space") << 3 << "a\u00A0b" << "b\u00A0a";
@@ -62,6 +64,7 @@ class Form1Test : public QObject {
     QTest::newRow("to traditional") << 6 << "爱处啊中" << "愛處啊中";
     QTest::newRow("to simplified") << 7 << "愛疊沈矽後" << "爱迭沉硅后";
     for (int button : {1, 3, 4, 5, 6, 7}) QTest::addRow("empty, button %d", button) << button << "" << "";
+    // clang-format on
   }
   void commandsPublishTheirResult() {
     QFETCH(int, button);
@@ -84,7 +87,8 @@ class Form1Test : public QObject {
     const QString separator = form_->Text3->text();
     QVERIFY(separator.size() == 1 && separator != "\x1A");
     Run(2, "中文");
-    QCOMPARE(QGuiApplication::clipboard()->text(), form_->Text3->text() + "中" + form_->Text3->text() + "文");
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             form_->Text3->text() + "中" + form_->Text3->text() + "文");
     form_->Text3->setText(separator);
     Run(1, "ab");
     QCOMPARE(form_->Text2->toPlainText(), separator + "a" + separator + "b");
@@ -93,7 +97,8 @@ class Form1Test : public QObject {
       form_->Text3->setText(QString(QChar(code)));
       QCOMPARE(form_->Text3->text(), QString(QChar(code)));
       Run(1, "字");
-      QCOMPARE(tavro::FieldText(*form_->Text2), QString(QChar(code == u'\r' ? u'\n' : code)) + "字");
+      QCOMPARE(tavro::FieldText(*form_->Text2),
+               QString(QChar(code == u'\r' ? u'\n' : code)) + "字");
     }
   }
 
@@ -128,18 +133,23 @@ class Form1Test : public QObject {
     }
     // At any scale (this test also runs at QT_SCALE_FACTOR=2) every control
     // keeps its designed proportions in device pixels.
-    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qEnvironmentVariableIntValue("QT_SCALE_FACTOR") : 1;
+    const qreal scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                            ? qEnvironmentVariableIntValue("QT_SCALE_FACTOR")
+                            : 1;
     QCOMPARE(form_->devicePixelRatio(), scale);
     QCOMPARE(Button(7)->grab().size(), QSize(81, 33) * scale);
     QCOMPARE(form_->Text1->grab().size(), QSize(297, 97) * scale);
   }
 
   void screenReadersHearMeaningfulNames() {
-    const std::pair<QWidget*, QString> expected[] = {
-        {form_->Text1, "请将文字粘贴到此处！"}, {form_->Text2, "转换后的文本！已经自动复制。"},
-        {form_->Text3, "输入要添加的字符！"},  {Button(1), "加字符"},
-        {Button(2), "随机"},                   {Button(5), "火星文"},
-        {Button(6), "简体转繁体"},             {Button(7), "繁体转简体"}};
+    const std::pair<QWidget*, QString> expected[] = {{form_->Text1, "请将文字粘贴到此处！"},
+                                                     {form_->Text2, "转换后的文本！已经自动复制。"},
+                                                     {form_->Text3, "输入要添加的字符！"},
+                                                     {Button(1), "加字符"},
+                                                     {Button(2), "随机"},
+                                                     {Button(5), "火星文"},
+                                                     {Button(6), "简体转繁体"},
+                                                     {Button(7), "繁体转简体"}};
     for (const auto& [widget, name] : expected) {
       QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
     }

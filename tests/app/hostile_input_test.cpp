@@ -48,7 +48,8 @@ class HostileInputTest : public QObject {
   void hugeInputIsConvertedByEveryCommand() {
     const QString line = QStringLiteral("春眠不觉晓，处处闻啼鸟。Spring sleep😀\n");
     RunEveryCommand(line.repeated(16 * 1024 * 1024 / 2 / line.size()), QStringLiteral("\x1A"));
-    QCOMPARE(form_->Text2->document()->characterCount() - 1, tavro::FieldText(*form_->Text1).size());
+    QCOMPARE(form_->Text2->document()->characterCount() - 1,
+             tavro::FieldText(*form_->Text1).size());
   }
 
   void resultOverTheBoundIsRefused() {

@@ -28,8 +28,12 @@ const Conversion kStars = [](auto in) { return AddCharacters(in, u"**"); };
 const Conversion kReverse = ReverseText;
 const Conversion kVertical = VerticalLayout;
 const Conversion kToMartian = [](auto in) { return ConvertByTable(in, kSimplified, kMartian); };
-const Conversion kToTraditional = [](auto in) { return ConvertByTable(in, kSimplified, kTraditional); };
-const Conversion kToSimplified = [](auto in) { return ConvertByTable(in, kTraditional, kSimplified); };
+const Conversion kToTraditional = [](auto in) {
+  return ConvertByTable(in, kSimplified, kTraditional);
+};
+const Conversion kToSimplified = [](auto in) {
+  return ConvertByTable(in, kTraditional, kSimplified);
+};
 
 struct Example {
   const Conversion& convert;
@@ -37,6 +41,7 @@ struct Example {
 };
 
 TEST(ConversionsTest, GiveTheExpectedText) {
+  // clang-format off
   const Example examples[] = {
       // Typical text.
       {kDash, u"中文", u"-中-文"}, {kStars, u"abc", u"**a**b**c"}, {kDash, u"a\r\n", u"-a-\r-\n"},
@@ -63,6 +68,7 @@ TEST(ConversionsTest, GiveTheExpectedText) {
       {kVertical, u"𠍀a😀b", u"𠍀 |😀 |\r\na |b |\r\n"}, {kToTraditional, u"😀爱", u"😀愛"},
       {kVertical, u"\xDE00\xD83D", u"\xDE00 |\xD83D |\r\n"},
   };
+  // clang-format on
   for (const Example& example : examples) {
     EXPECT_EQ(example.convert(example.input), example.expected);
   }
@@ -94,9 +100,12 @@ TEST(RandomSeparatorTest, IsTheSameUnseededSequenceCoveringOneTo127) {
   RandomSource source;
   std::u16string draws;
   for (int i = 0; i < 20000; ++i) draws += PickRandomSeparator(source);
-  EXPECT_EQ(draws.substr(0, 6), u"`DZ5\x03" u"x");  // recorded once; must never change
-  EXPECT_EQ(std::set<char16_t>(draws.begin(), draws.end()),
-            std::set<char16_t>(reference::kAsciiSeparators.begin(), reference::kAsciiSeparators.end()));
+  EXPECT_EQ(draws.substr(0, 6),
+            u"`DZ5\x03"
+            u"x");  // recorded once; must never change
+  EXPECT_EQ(
+      std::set<char16_t>(draws.begin(), draws.end()),
+      std::set<char16_t>(reference::kAsciiSeparators.begin(), reference::kAsciiSeparators.end()));
 }
 
 // Converts between encodings with iconv; empty when iconv refuses.
@@ -131,9 +140,9 @@ TEST(CharacterTablesTest, HoldTheFirst1024Gb2312HanziAligned) {
     EXPECT_EQ(Iconv("CP936", "UTF-16LE", bytes).size(), 2 * kTableLength);  // all double-byte
   }
   // Positions 1, 382, 562-564 and 1,024, one table a line.
-  for (const auto& [table, expected] : {std::pair{&kSimplified, u"啊处迭谍叠呼"},
-                                        std::pair{&kTraditional, u"啊處疊諜疊呼"},
-                                        std::pair{&kMartian, u"娿處迭媟疉苸"}}) {
+  for (const auto& [table, expected] :
+       {std::pair{&kSimplified, u"啊处迭谍叠呼"}, std::pair{&kTraditional, u"啊處疊諜疊呼"},
+        std::pair{&kMartian, u"娿處迭媟疉苸"}}) {
     EXPECT_EQ((std::u16string{(*table)[0], (*table)[381], (*table)[561], (*table)[562],
                               (*table)[563], (*table)[1023]}),
               expected);

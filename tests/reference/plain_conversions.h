@@ -82,11 +82,13 @@ inline int PlainAnsiWidth(const std::u16string& character) {
   static const iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
   iconv(toCp936, nullptr, nullptr, nullptr, nullptr);
   std::string in;
-  for (char16_t unit : character) in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  for (char16_t unit : character)
+    in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
   char out[16];
   char *inPtr = in.data(), *outPtr = out;
   std::size_t inLeft = in.size(), outLeft = sizeof out;
-  const bool ok = iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+  const bool ok =
+      iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
   return ok ? static_cast<int>(outPtr - out) : 1;
 }
 
@@ -102,7 +104,8 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   for (double i = 1; i <= lines; ++i) {
     for (double j = 1; j <= columns; ++j) {
       const double position = i + lines * (j - 1);
-      std::u16string cell = position <= n ? characters[static_cast<std::size_t>(position) - 1] : u"";
+      std::u16string cell =
+          position <= n ? characters[static_cast<std::size_t>(position) - 1] : u"";
       const int width = PlainAnsiWidth(cell);
       if (width == 0) cell = u"  ";
       if (width == 1) cell += u" ";
