@@ -17,7 +17,7 @@
 
 #include "character_tables.h"
 #include "form_state.h"
-#include "reference/plain_conversions.h"
+#include "plain_conversions.h"
 #include "reversal.h"
 #include "table_conversion.h"
 #include "vertical_layout.h"

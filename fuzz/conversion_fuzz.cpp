@@ -8,7 +8,7 @@
 #include <string>
 
 #include "character_tables.h"
-#include "reference/plain_conversions.h"
+#include "plain_conversions.h"
 #include "reversal.h"
 #include "separator.h"
 #include "table_conversion.h"
