@@ -61,8 +61,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
       field->setAlignment(Qt::AlignCenter);
       return field;
     }
-    case ControlKind::kMultiLineField:
-      break;
+    case ControlKind::kMultiLineField: break;
   }
   auto* field = new QPlainTextEdit(text, &form);
   field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

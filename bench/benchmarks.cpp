@@ -49,22 +49,14 @@ const std::u16string& MixedText(std::int64_t bytes) {
 
 std::u16string Convert(std::int64_t which, std::u16string_view in) {
   switch (which) {
-    case 1:
-      return AddCharacters(in, u"\x1A");
-    case 3:
-      return ReverseText(in);
-    case 4:
-      return VerticalLayout(in);
-    case 5:
-      return ConvertByTable(in, kSimplified, kMartian);
-    case 6:
-      return ConvertByTable(in, kSimplified, kTraditional);
-    case 7:
-      return ConvertByTable(in, kTraditional, kSimplified);
-    case kLiteralScan:
-      return reference::LiteralScan(in, kSimplified, kTraditional);
-    default:
-      return std::u16string(in);
+    case 1: return AddCharacters(in, u"\x1A");
+    case 3: return ReverseText(in);
+    case 4: return VerticalLayout(in);
+    case 5: return ConvertByTable(in, kSimplified, kMartian);
+    case 6: return ConvertByTable(in, kSimplified, kTraditional);
+    case 7: return ConvertByTable(in, kTraditional, kSimplified);
+    case kLiteralScan: return reference::LiteralScan(in, kSimplified, kTraditional);
+    default: return std::u16string(in);
   }
 }
 

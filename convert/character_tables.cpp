@@ -55,12 +55,9 @@ constexpr TableChunks kTraditionalChunks = {
 
 const TableChunks& ChunksOf(TableKind kind) {
   switch (kind) {
-    case TableKind::kMartian:
-      return kMartianChunks;
-    case TableKind::kSimplified:
-      return kSimplifiedChunks;
-    case TableKind::kTraditional:
-      break;
+    case TableKind::kMartian: return kMartianChunks;
+    case TableKind::kSimplified: return kSimplifiedChunks;
+    case TableKind::kTraditional: break;
   }
   return kTraditionalChunks;
 }

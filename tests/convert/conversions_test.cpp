@@ -91,7 +91,9 @@ TEST(RandomSeparatorTest, IsTheSameUnseededSequenceCoveringOneTo127) {
   std::u16string first;
   for (int i = 0; i < 20000; ++i) codes.insert(PickRandomSeparator(source));
   for (RandomSource fresh; first.size() < 6;) first += PickRandomSeparator(fresh);
-  EXPECT_EQ(first, u"`DZ5\x03" u"x");  // recorded once; must never change
+  EXPECT_EQ(first,
+            u"`DZ5\x03"
+            u"x");  // recorded once; must never change
   EXPECT_EQ(codes.size(), 127u);
   EXPECT_EQ(*codes.begin(), 1);
   EXPECT_EQ(*codes.rbegin(), 127);
@@ -123,9 +125,9 @@ TEST(CharacterTablesTest, HoldTheFirst1024Gb2312HanziAligned) {
   EXPECT_EQ(sameTraditional, 701);
   EXPECT_EQ(sameMartian, 361);
   // Positions 1, 382, 562-564 and 1,024.
-  for (const auto& [table, expected] : {std::pair{&kSimplified, u"啊处迭谍叠呼"},
-                                        std::pair{&kTraditional, u"啊處疊諜疊呼"},
-                                        std::pair{&kMartian, u"娿處迭媟疉苸"}}) {
+  for (const auto& [table, expected] :
+       {std::pair{&kSimplified, u"啊处迭谍叠呼"}, std::pair{&kTraditional, u"啊處疊諜疊呼"},
+        std::pair{&kMartian, u"娿處迭媟疉苸"}}) {
     ASSERT_EQ(table->size(), kTableLength);
     const std::u16string& t = *table;
     EXPECT_EQ((std::u16string{t[0], t[381], t[561], t[562], t[563], t[1023]}), expected);
