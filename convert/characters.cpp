@@ -8,7 +8,8 @@ std::size_t CountCharacters(std::u16string_view text) {
   // pair; this form of the loop vectorises.
   std::size_t pairs = 0;
   for (std::size_t pos = 1; pos < text.size(); ++pos) {
-    pairs += IsHighSurrogate(text[pos - 1]) & IsLowSurrogate(text[pos]);
+    pairs += static_cast<std::size_t>(IsHighSurrogate(text[pos - 1])) &
+             static_cast<std::size_t>(IsLowSurrogate(text[pos]));
   }
   return text.size() - pairs;
 }
