@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "vertical_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -79,21 +80,16 @@ std::u16string VerticalLayout(std::u16string_view input) {
     return cell.size() > 1 || widths[cell[0]] == 1;
   };
 
-  // The text is read in its own order, column by column, and every line is
-  // written through a cursor of its own; so first measure each line: a cell is
-  // the character, a space after a single-byte one, two spaces for a filler,
-  // and "|"; a line ends with CR LF.
-  std::vector<std::size_t> lineLengths(shape.lines, 2);
-  ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
-    lineLengths[line] += cell.empty() ? 3 : cell.size() + isSingleByte(cell) + 1;
-  });
-  std::size_t size = 0;
-  for (std::size_t length : lineLengths) size += length;
-  std::u16string result(size, u' ');
+  // The text is read once, in its own order, column by column, and every
+  // line is written through a cursor of its own into room for its widest
+  // possible cells: the character (two units for a pair), a space and "|".
+  // Then each line moves up against the one before.
+  const std::size_t cellRoom = count == input.size() ? 3 : 4;
+  const std::size_t lineRoom = shape.columns * cellRoom + 2;
+  std::u16string result(lineRoom * shape.lines, u' ');
   std::vector<char16_t*> cursors(shape.lines);
-  cursors[0] = result.data();
-  for (std::size_t line = 1; line < shape.lines; ++line) {
-    cursors[line] = cursors[line - 1] + lineLengths[line - 1];
+  for (std::size_t line = 0; line < shape.lines; ++line) {
+    cursors[line] = result.data() + line * lineRoom;
   }
 
   ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
@@ -107,20 +103,24 @@ std::u16string VerticalLayout(std::u16string_view input) {
       cursors[line] = out + 2 + singleByte;
       return;
     }
-    if (cell.empty()) {
-      *out++ = u' ';
-      *out++ = u' ';
-    } else {
-      for (char16_t unit : cell) *out++ = unit;
-      *out++ = u' ';  // a pair is single-byte
-    }
+    // A filler's two spaces, and the space after a pair (single-byte), are
+    // already there.
+    std::copy(cell.begin(), cell.end(), out);
+    out += cell.empty() ? 2 : cell.size() + 1;
     *out++ = u'|';
     cursors[line] = out;
   });
-  for (char16_t* out : cursors) {
-    out[0] = u'\r';
-    out[1] = u'\n';
+
+  char16_t* end = result.data();
+  for (std::size_t line = 0; line < shape.lines; ++line) {
+    char16_t* out = cursors[line];
+    *out++ = u'\r';
+    *out++ = u'\n';
+    const char16_t* start = result.data() + line * lineRoom;
+    std::char_traits<char16_t>::move(end, start, static_cast<std::size_t>(out - start));
+    end += out - start;
   }
+  result.resize(static_cast<std::size_t>(end - result.data()));
   return result;
 }
 
