@@ -73,7 +73,9 @@ inline int PlainAnsiWidth(const std::u16string& character) {
   std::size_t inLeft = in.size(), outLeft = sizeof out;
   const bool ok =
       iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
-  return ok ? static_cast<int>(outPtr - out) : 1;
+  // glibc writes nothing at all for some characters it cannot encode (the tag
+  // characters U+E0000 ...); those too stand as "?".
+  return ok && outPtr != out ? static_cast<int>(outPtr - out) : 1;
 }
 
 // Cell (i, j) holds the character at position i + L * (j - 1), 1-based.

@@ -63,6 +63,8 @@ TEST(ConversionsTest, GiveTheExpectedText) {
       {kReverse, u"\xDE00\xD83D", u"\xD83D\xDE00"}, {kVertical, u"😀中", u"😀 |中|\r\n"},
       {kVertical, u"𠍀a😀b", u"𠍀 |😀 |\r\na |b |\r\n"}, {kToTraditional, u"😀爱", u"😀愛"},
       {kVertical, u"\xDE00\xD83D", u"\xDE00 |\xD83D |\r\n"},
+      // Regression: a tag character, which glibc's iconv writes as nothing.
+      {kVertical, u"\U000E0017本倀a", u"\U000E0017 |倀|\r\n本|a |\r\n"},
       // Empty input, and the empty separator.
       {kDash, u"", u""}, {kReverse, u"", u""}, {kVertical, u"", u""}, {kToMartian, u"", u""},
       {kNothing, u"字", u"字"},
