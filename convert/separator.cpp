@@ -4,13 +4,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 
 #include "characters.h"
 
 namespace tavro {
 
 std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator) {
-  std::u16string result(input.size() + CountCharacters(input) * separator.size(), u'\0');
+  const std::size_t length = AddCharactersLength(input, separator.size());
+  if (length == SIZE_MAX) throw std::length_error("AddCharacters: result too long");
+  std::u16string result(length, u'\0');
   char16_t* out = result.data();
   for (std::size_t pos = 0; pos < input.size(); ++pos) {
     // One-unit separators, the usual case, skip the general copy.

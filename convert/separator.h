@@ -10,7 +10,7 @@ namespace tavro {
 // Puts `separator` before every character of `input`, the first included,
 // nothing after the last. A surrogate pair gets the separator before it, never
 // between its halves. Empty input gives empty text; an empty separator gives
-// the input back.
+// the input back. Throws std::length_error where the result could not exist.
 std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator);
 
 // The length of AddCharacters' result, without building it; SIZE_MAX when it
