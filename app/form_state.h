@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace tavro {
 
-// The program's one window. Controls and handlers keep the names of the
-// original form (Text1, Command1_Click, ...), so each reads as its design.
 // The longest result a command builds and shows, in code units (128 MiB of
 // UTF-16). Showing more would hold the window for many seconds and a great
 // deal of memory, so a command whose result would be longer does nothing.
 constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 
+// The program's one window. Controls and handlers keep the names of the
+// original form (Text1, Command1_Click, ...), so each reads as its design.
 class Form1 : public QWidget {
   Q_OBJECT
 
