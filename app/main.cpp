@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "form_state.h"
+#include "form1.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

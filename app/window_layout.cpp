@@ -8,8 +8,7 @@
 
 namespace tavro {
 
-// Colours come from the original form as &H00BBGGRR; here they are RGB. The
-// two captions with U+001A get names a screen reader can say.
+// The two captions with U+001A get names a screen reader can say.
 const std::array<ControlDesign, 13> kControlDesigns = {{
     {"Command1", ControlKind::kButton, 4800, 120, 1215, 495, u"加字符", 0, u"", false},
     {"Text1", ControlKind::kMultiLineField, 120, 120, 4455, 1455, u"请将要转换的文字粘贴到此处！",

@@ -16,7 +16,7 @@
 #include <random>
 
 #include "character_tables.h"
-#include "form_state.h"
+#include "form1.h"
 #include "plain_conversions.h"
 #include "reversal.h"
 #include "table_conversion.h"

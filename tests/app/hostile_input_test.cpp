@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "form_state.h"
+#include "form1.h"
 
 class HostileInputTest : public QObject {
   Q_OBJECT

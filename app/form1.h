@@ -18,8 +18,8 @@ namespace tavro {
 // deal of memory, so a command whose result would be longer does nothing.
 constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 
-// The program's one window. Controls and handlers keep the names of the
-// original form (Text1, Command1_Click, ...), so each reads as its design.
+// The program's one window. Handlers are named after their control and event
+// (Command1_Click), controls after their kind and number (Text1, Command1).
 class Form1 : public QWidget {
   Q_OBJECT
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "form_state.h"
+#include "form1.h"
 
 #include <QApplication>
 #include <QClipboard>
