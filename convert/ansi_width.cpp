@@ -1,21 +1,47 @@
 // SPDX-License-Identifier: MIT
 #include "ansi_width.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
+
+#include <algorithm>
 
 #include "characters.h"
 
 namespace tavro {
 namespace {
 
-// Asks iconv once for every BMP code unit; a lookup is then all a layout
-// costs per cell.
-AnsiWidthTable MeasureAnsiWidths() {
-  AnsiWidthTable widths;
-  widths.fill(1);
+// Code page 936's user-defined area. Windows, whose code page this is, stores
+// it in two bytes; glibc's CP936 cannot encode it.
+constexpr char16_t kUserDefinedFirst = 0xE000;
+constexpr char16_t kUserDefinedLast = 0xE864;
+
+#ifdef _WIN32
+
+// Always code page 936 itself, never the user's own ANSI code page, so that a
+// layout is the same on every Windows. Without best fit a character that has
+// no code of its own is "?", not a look-alike of another width.
+void MeasureWithEncoder(AnsiWidthTable& widths) {
+  for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+    const auto codeUnit = static_cast<wchar_t>(unit);
+    if (IsHighSurrogate(codeUnit) || IsLowSurrogate(codeUnit)) continue;  // not encodable alone
+    char out[8];
+    BOOL usedDefault = FALSE;
+    const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, &codeUnit, 1, out, sizeof out,
+                                          nullptr, &usedDefault);
+    if (bytes > 0 && !usedDefault) widths[unit] = static_cast<std::uint8_t>(bytes);
+  }
+}
+
+#else
+
+void MeasureWithEncoder(AnsiWidthTable& widths) {
   iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
   if (toCp936 == reinterpret_cast<iconv_t>(-1)) toCp936 = iconv_open("GBK", "UTF-16LE");
-  if (toCp936 == reinterpret_cast<iconv_t>(-1)) return widths;
+  if (toCp936 == reinterpret_cast<iconv_t>(-1)) return;
   for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
     const auto codeUnit = static_cast<char16_t>(unit);
     if (IsHighSurrogate(codeUnit) || IsLowSurrogate(codeUnit)) continue;  // not encodable alone
@@ -26,12 +52,23 @@ AnsiWidthTable MeasureAnsiWidths() {
     std::size_t inLeft = sizeof in;
     std::size_t outLeft = sizeof out;
     iconv(toCp936, nullptr, nullptr, nullptr, nullptr);
-    // A unit iconv refuses is written as "?", one byte.
     if (iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
       widths[unit] = static_cast<std::uint8_t>(outPtr - out);
     }
   }
   iconv_close(toCp936);
+}
+
+#endif
+
+// Asks the platform's encoder once for every BMP code unit; a lookup is then
+// all a layout costs per cell. A unit the encoder refuses is written as "?",
+// one byte.
+AnsiWidthTable MeasureAnsiWidths() {
+  AnsiWidthTable widths;
+  widths.fill(1);
+  MeasureWithEncoder(widths);
+  std::fill(widths.begin() + kUserDefinedFirst, widths.begin() + kUserDefinedLast + 1, 2);
   return widths;
 }
 

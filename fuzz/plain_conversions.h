@@ -4,10 +4,15 @@
 // property tests.
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <cfenv>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,23 +64,44 @@ inline std::u16string PlainReverseText(std::u16string_view input) {
   return result;
 }
 
-// Code page 936 bytes of one character, asking iconv each time; "?" (1) where
-// it refuses.
-inline int PlainAnsiWidth(const std::u16string& character) {
-  if (character.empty()) return 0;
+// `text` in code page 936, from the platform's own encoder (iconv, or Windows
+// without best fit); nothing where it cannot encode a character.
+inline std::optional<std::string> EncodeCp936(std::u16string_view text) {
+  std::string out(4 * text.size(), '\0');
+#ifdef _WIN32
+  BOOL usedDefault = FALSE;
+  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS,
+                                        reinterpret_cast<const wchar_t*>(text.data()),
+                                        static_cast<int>(text.size()), out.data(),
+                                        static_cast<int>(out.size()), nullptr, &usedDefault);
+  if (usedDefault || (bytes == 0 && !text.empty())) return std::nullopt;
+  out.resize(static_cast<std::size_t>(bytes));
+#else
   static const iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
   iconv(toCp936, nullptr, nullptr, nullptr, nullptr);
   std::string in;
-  for (char16_t unit : character)
-    in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  char out[16];
-  char *inPtr = in.data(), *outPtr = out;
-  std::size_t inLeft = in.size(), outLeft = sizeof out;
-  const bool ok =
-      iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+  for (char16_t unit : text) in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  char *inPtr = in.data(), *outPtr = out.data();
+  std::size_t inLeft = in.size(), outLeft = out.size();
   // glibc writes nothing at all for some characters it cannot encode (the tag
-  // characters U+E0000 ...); those too stand as "?".
-  return ok && outPtr != out ? static_cast<int>(outPtr - out) : 1;
+  // characters U+E0000 ...); those count as refused too.
+  if (iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+      (outPtr == out.data() && !text.empty())) {
+    return std::nullopt;
+  }
+  out.resize(static_cast<std::size_t>(outPtr - out.data()));
+#endif
+  return out;
+}
+
+// Code page 936 bytes of one character; "?" (1) where the encoder refuses it.
+// The user-defined area U+E000 ... U+E864 is two bytes, as Windows stores it,
+// where glibc cannot encode it.
+inline int PlainAnsiWidth(const std::u16string& character) {
+  if (character.empty()) return 0;
+  if (character.size() == 1 && character[0] >= 0xE000 && character[0] <= 0xE864) return 2;
+  const std::optional<std::string> bytes = EncodeCp936(character);
+  return bytes ? static_cast<int>(bytes->size()) : 1;
 }
 
 // Cell (i, j) holds the character at position i + L * (j - 1), 1-based.
