@@ -6,9 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "text_field.h"
+
 namespace tavro {
 
-// The two captions with U+001A get names a screen reader can say.
+// The arrows of 简→繁 and 繁→简 read as "to" (转) to a screen reader.
 const std::array<ControlDesign, 13> kControlDesigns = {{
     {"Command1", ControlKind::kButton, 4800, 120, 1215, 495, u"加字符", 0, u"", false},
     {"Text1", ControlKind::kMultiLineField, 120, 120, 4455, 1455, u"请将要转换的文字粘贴到此处！",
@@ -21,7 +23,7 @@ const std::array<ControlDesign, 13> kControlDesigns = {{
     {"Command3", ControlKind::kButton, 4800, 720, 1215, 495, u"倒序", 0, u"", false},
     {"Command4", ControlKind::kButton, 4800, 1320, 1215, 495, u"竖排", 0, u"", false},
     {"Command5", ControlKind::kButton, 4800, 1920, 1215, 495, u"火星文", 0, u"", false},
-    {"Command6", ControlKind::kButton, 4800, 2520, 1215, 495, u"简\x1A繁", 0, u"", false,
+    {"Command6", ControlKind::kButton, 4800, 2520, 1215, 495, u"简→繁", 0, u"", false,
      u"简体转繁体"},
     {"Text4", ControlKind::kMultiLineField, 3240, 2520, 1215, 975, u"", qRgb(255, 255, 255),
      u"请将文字粘贴到此处！", true},
@@ -29,7 +31,7 @@ const std::array<ControlDesign, 13> kControlDesigns = {{
      u"请将文字粘贴到此处！", true},
     {"Text6", ControlKind::kMultiLineField, 240, 2520, 1335, 975, u"", qRgb(255, 255, 255),
      u"请将文字粘贴到此处！", true},
-    {"Command7", ControlKind::kButton, 4800, 3120, 1215, 495, u"繁\x1A简", 0, u"", false,
+    {"Command7", ControlKind::kButton, 4800, 3120, 1215, 495, u"繁→简", 0, u"", false,
      u"繁体转简体"},
 }};
 
@@ -39,6 +41,9 @@ QRect TwipsToPixels(int left, int top, int width, int height) {
 }
 
 namespace {
+
+// A deep blue behind white selected text, as readable as black on the fields.
+constexpr QRgb kSelectionBackground = qRgb(0x00, 0x50, 0xA0);
 
 QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
   const QString text = QString::fromUtf16(design.text);
@@ -62,7 +67,7 @@ QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
     }
     case ControlKind::kMultiLineField: break;
   }
-  auto* field = new QPlainTextEdit(text, &form);
+  auto* field = new TextField(text, &form);
   field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -85,8 +90,13 @@ void BuildDesignedWindow(QWidget& form) {
                                                                    : design.toolTip;
     control->setAccessibleName(QString::fromUtf16(spoken));
     if (design.background != 0) {
+      // The light fields bring their own dark text and selection: a dark
+      // theme's light text would vanish on them.
       QPalette palette = control->palette();
       palette.setColor(QPalette::Base, QColor(design.background));
+      palette.setColor(QPalette::Text, Qt::black);
+      palette.setColor(QPalette::Highlight, QColor(kSelectionBackground));
+      palette.setColor(QPalette::HighlightedText, Qt::white);
       control->setPalette(palette);
     }
     if (design.hidden) {

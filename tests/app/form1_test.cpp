@@ -6,7 +6,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+#include <cmath>
+#include <map>
 
 #include "form1.h"
 
@@ -22,6 +25,33 @@ class Form1Test : public QObject {
   void Run(int button, const QString& input) {
     form_->Text1->setPlainText(input);
     QTest::mouseClick(Button(button), Qt::LeftButton);
+  }
+  // WCAG's contrast between the most common colour in `area` of `image` (the
+  // background) and the colour there that stands out most from it (the text).
+  static double PaintedContrast(const QImage& image, const QRect& area) {
+    const auto luminance = [](QRgb rgb) {
+      const auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+      };
+      return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) +
+             0.0722 * linear(qBlue(rgb));
+    };
+    const auto contrast = [&](QRgb a, QRgb b) {
+      const double la = luminance(a), lb = luminance(b);
+      return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    };
+    std::map<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) ++counts[image.pixel(x, y)];
+    }
+    const QRgb background =
+        std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+          return a.second < b.second;
+        })->first;
+    double best = 1;
+    for (const auto& [rgb, count] : counts) best = std::max(best, contrast(rgb, background));
+    return best;
   }
   static QString Selection(QPlainTextEdit* field) {
     return field->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n');
@@ -122,7 +152,10 @@ class Form1Test : public QObject {
     QCOMPARE(Button(1)->geometry(), QRect(320, 8, 81, 33));
     QCOMPARE(Button(7)->geometry(), QRect(320, 208, 81, 33));
     QCOMPARE(form_->Text3->geometry(), QRect(8, 112, 25, 25));
-    QCOMPARE(Button(6)->text(), "简\x1A繁");
+    // Every caption draws: no control character, which fonts show as a box.
+    for (int number = 1; number <= 7; ++number) {
+      for (QChar c : Button(number)->text()) QVERIFY(c.category() != QChar::Other_Control);
+    }
     QCOMPARE(form_->Text1->palette().color(QPalette::Base), QColor(255, 255, 192));
     QCOMPARE(form_->Text2->palette().color(QPalette::Base), QColor(192, 255, 255));
     QCOMPARE(form_->Text3->palette().color(QPalette::Base), QColor(192, 255, 192));
@@ -139,6 +172,39 @@ class Form1Test : public QObject {
     QCOMPARE(form_->devicePixelRatio(), scale);
     QCOMPARE(Button(7)->grab().size(), QSize(81, 33) * scale);
     QCOMPARE(form_->Text1->grab().size(), QSize(297, 97) * scale);
+  }
+
+  void fieldsStayReadableUnderADarkTheme() {
+    QPalette dark;
+    for (auto [role, rgb] : {std::pair{QPalette::Window, 0x303030}, {QPalette::WindowText, 0xEEEEEE},
+                             {QPalette::Base, 0x202020}, {QPalette::Text, 0xDDDDDD},
+                             {QPalette::Button, 0x404040}, {QPalette::ButtonText, 0xEEEEEE},
+                             {QPalette::Highlight, 0xA0C0FF}, {QPalette::HighlightedText, 0xFFFFFF}}) {
+      dark.setColor(role, QColor::fromRgb(rgb));
+    }
+    // The theme's palette is there before the window, as on a dark desktop.
+    const auto restore = qScopeGuard([original = QApplication::palette()] {
+      QApplication::setPalette(original);
+    });
+    QApplication::setPalette(dark);
+    form_ = std::make_unique<tavro::Form1>();
+    form_->show();
+    for (QPlainTextEdit* field : {form_->Text1, form_->Text2}) {
+      field->setPlainText(QStringLiteral("国国国"));
+      QTextCursor line = field->textCursor();
+      line.setPosition(0);
+      const QRect start = field->cursorRect(line);
+      line.movePosition(QTextCursor::End);
+      const QRect area = start.united(field->cursorRect(line)).adjusted(1, 1, -1, -1);
+      QVERIFY2(PaintedContrast(field->viewport()->grab().toImage(), area) >= 4.5,
+               qPrintable(field->objectName()));
+      field->selectAll();
+      QVERIFY2(PaintedContrast(field->viewport()->grab().toImage(), area) >= 4.5,
+               qPrintable(field->objectName() + " selected"));
+    }
+    form_->Text3->setText(QStringLiteral("国"));
+    QVERIFY(PaintedContrast(form_->Text3->grab().toImage(),
+                            form_->Text3->rect().adjusted(4, 4, -4, -4)) >= 4.5);
   }
 
   void screenReadersHearMeaningfulNames() {
