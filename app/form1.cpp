@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include "character_tables.h"
 #include "reversal.h"
@@ -45,14 +46,6 @@ std::u16string ConvertThroughFields(const QString& input, const QPlainTextEdit& 
 
 }  // namespace
 
-QString FieldText(const QPlainTextEdit& field) {
-  // The raw text separates lines by U+2029, where toPlainText would also turn
-  // no-break spaces into spaces.
-  QString text = field.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return text;
-}
-
 std::u16string_view CodeUnits(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
@@ -85,14 +78,29 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
 
 void Form1::SetUrlLauncher(UrlLauncher launcher) { urlLauncher_ = std::move(launcher); }
 
+void Form1::SetMaxResultLength(std::size_t length) { maxResultLength_ = length; }
+
 template <typename Convert>
 void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
-  if (resultLength > kMaxResultLength) return;
+  if (resultLength > maxResultLength_) {
+    ShowNotice(kResultTooLongNotice);
+    return;
+  }
+  const BusyCursor busy;
   try {
     PublishResult(convert());
   } catch (const std::bad_alloc&) {
+    ShowNotice(kOutOfMemoryNotice);
   } catch (const std::length_error&) {
+    ShowNotice(kResultTooLongNotice);
   }
+}
+
+void Form1::ShowNotice(const char16_t* notice) {
+  // Over the output field, where the result would have appeared, and without
+  // a dialog that would hide the fields.
+  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)),
+                     QString::fromUtf16(notice), Text2, QRect(), 5000);
 }
 
 void Form1::Command1_Click() {
@@ -113,7 +121,7 @@ void Form1::Command3_Click() {
 
 void Form1::Command4_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted(VerticalLayoutLengthBound(input.size()),
+  PublishConverted(VerticalLayoutLength(CodeUnits(input)),
                    [&] { return VerticalLayout(CodeUnits(input)); });
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "separator.h"
+#include "text_field.h"
 #include "web_link.h"
 
 class QLineEdit;
@@ -15,8 +16,13 @@ namespace tavro {
 
 // The longest result a command builds and shows, in code units (128 MiB of
 // UTF-16). Showing more would hold the window for many seconds and a great
-// deal of memory, so a command whose result would be longer does nothing.
+// deal of memory, so a command whose result would be longer changes nothing
+// and says so.
 constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
+
+// What the window says, beside the output field, when a command changes nothing.
+inline constexpr char16_t kResultTooLongNotice[] = u"结果太长（超过 6710 万字），未转换。";
+inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
 
 // The program's one window. Handlers are named after their control and event
 // (Command1_Click), controls after their kind and number (Text1, Command1).
@@ -28,6 +34,8 @@ class Form1 : public QWidget {
 
   // Replaces the browser launcher behind the web link (tests count launches).
   void SetUrlLauncher(UrlLauncher launcher);
+  // Replaces kMaxResultLength (tests try the bound on small texts).
+  void SetMaxResultLength(std::size_t length);
 
   // The fields hold the program's whole state: input, output, separator and
   // the Martian, simplified and traditional tables.
@@ -70,21 +78,19 @@ class Form1 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  // Publishes what `convert` returns. When `resultLength` exceeds
-  // kMaxResultLength, or the conversion runs out of memory, publishes nothing
-  // and leaves every field as it was.
+  // Publishes what `convert` returns, under the busy cursor. When
+  // `resultLength` exceeds the bound, or the conversion runs out of memory,
+  // leaves every field and the clipboard as they were and says why.
   template <typename Convert>
   void PublishConverted(std::size_t resultLength, Convert convert);
+  void ShowNotice(const char16_t* notice);
 
   RandomSource randomSource_;
+  std::size_t maxResultLength_ = kMaxResultLength;
   UrlLauncher urlLauncher_;
   bool activated_ = false;
   bool surfacePressed_ = false;
 };
-
-// The text of a multi-line field, line breaks as LF, everything else as typed
-// (unlike toPlainText, a no-break space stays one).
-QString FieldText(const QPlainTextEdit& field);
 
 // The UTF-16 code units of `text`, without a copy; valid while `text` lives.
 std::u16string_view CodeUnits(const QString& text);

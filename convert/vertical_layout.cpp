@@ -64,10 +64,19 @@ double RoundHalfEven(double value) {
   return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
-std::size_t VerticalLayoutLengthBound(std::size_t inputLength) {
-  // At most 20 lines, so at most 20 filler cells; a cell takes at most four
-  // units (a pair, a space, "|"), a line two more.
-  return 4 * (inputLength + 20) + 2 * 20;
+std::size_t VerticalLayoutLength(std::u16string_view input) {
+  const std::size_t count = CountCharacters(input);
+  if (count == 0) return 0;
+  const GridShape shape = ChooseGridShape(count);
+  const AnsiWidthTable& widths = AnsiWidths();
+  // Every single-byte unit gets a space after it; a pair is two such units
+  // but one single-byte cell, so it gets one space.
+  std::size_t singleByteUnits = 0;
+  for (char16_t unit : input) singleByteUnits += widths[unit] == 1;
+  const std::size_t spaces = singleByteUnits - (input.size() - count);
+  const std::size_t fillers = shape.lines * shape.columns - count;
+  // Each cell closes with "|", a filler is two spaces, a line ends in CR LF.
+  return input.size() + spaces + count + 3 * fillers + 2 * shape.lines;
 }
 
 std::u16string VerticalLayout(std::u16string_view input) {

@@ -14,9 +14,8 @@ namespace tavro {
 // 1; a line break is a cell like any other. Empty input gives empty text.
 std::u16string VerticalLayout(std::u16string_view input);
 
-// An upper bound on the length of VerticalLayout's result for an input of
-// `inputLength` code units, without building it.
-std::size_t VerticalLayoutLengthBound(std::size_t inputLength);
+// The length of VerticalLayout's result, without building it.
+std::size_t VerticalLayoutLength(std::u16string_view input);
 
 // Rounds to the nearest integer, a tie to the even neighbour (2.5 -> 2).
 double RoundHalfEven(double value);

@@ -50,7 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 #elif TAVRO_FUZZ_TARGET == 3
   Check(ReverseText(input), reference::PlainReverseText(input));
 #elif TAVRO_FUZZ_TARGET == 4
-  Check(VerticalLayout(input), reference::PlainVerticalLayout(input));
+  const std::u16string grid = reference::PlainVerticalLayout(input);
+  Check(VerticalLayout(input), grid);
+  if (VerticalLayoutLength(input) != grid.size()) std::abort();
 #else
   // Arbitrary tables of unequal lengths; one input in sixteen uses the real
   // tables, once or doubled (the plain scan of those is slow).

@@ -7,8 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include "form1.h"
+#include "text_field.h"
 
 class HostileInputTest : public QObject {
   Q_OBJECT
@@ -52,22 +54,68 @@ class HostileInputTest : public QObject {
              tavro::FieldText(*form_->Text1).size());
   }
 
-  void resultOverTheBoundIsRefused() {
+  void resultOverTheBoundIsRefusedWithANotice() {
+    QGuiApplication::clipboard()->setText(QStringLiteral("clipboard before"));
+    form_->Text2->setPlainText(QStringLiteral("before"));
     // 1 MiB with a 10,000-character separator would be 5 Gi code units.
     form_->Text1->setPlainText(QString(512 * 1024, QChar(u'字')));
     form_->Text3->setText(QString(10000, QChar(u'*')));
-    form_->Text2->setPlainText(QStringLiteral("before"));
-    QGuiApplication::clipboard()->setText(QStringLiteral("clipboard before"));
     form_->Command1->click();
-    QCOMPARE(form_->Text2->toPlainText(), "before");
-    QCOMPARE(QGuiApplication::clipboard()->text(), "clipboard before");
     QCOMPARE(form_->Text1->toPlainText().size(), 512 * 1024);
     QCOMPARE(form_->Text3->text().size(), 10000);
-    // Still responsive: the next command publishes.
-    form_->Text3->setText(QStringLiteral("-"));
-    form_->Text1->setPlainText(QStringLiteral("中文"));
-    form_->Command1->click();
-    QCOMPARE(QGuiApplication::clipboard()->text(), "-中-文");
+    // "a😀中" lays out as "a |中|" CR LF "😀 |  |" CR LF: 16 code units.
+    form_->Text1->setPlainText(QStringLiteral("a😀中"));
+    form_->SetMaxResultLength(15);
+    form_->Command4->click();
+    QCOMPARE(form_->Text2->toPlainText(), "before");
+    QCOMPARE(QGuiApplication::clipboard()->text(), "clipboard before");
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kResultTooLongNotice));
+    form_->SetMaxResultLength(16);
+    form_->Command4->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), "a |中|\n😀 |  |\n");
+  }
+
+  void commandsShowTheBusyCursorWhileTheyRun() {
+    QList<Qt::CursorShape> whilePublishing;
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, form_.get(), [&] {
+      const QCursor* cursor = QGuiApplication::overrideCursor();
+      whilePublishing.append(cursor ? cursor->shape() : Qt::ArrowCursor);
+    });
+    form_->Command3->click();
+    QVERIFY(!whilePublishing.isEmpty());
+    QCOMPARE(whilePublishing.last(), Qt::WaitCursor);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  }
+
+  void largePastesDoNotPileUpInTheUndoHistory() {
+    QPlainTextEdit* field = form_->Text1;
+    const QString large = (QString(99, u'甲') + '\n').repeated(tavro::kLargePasteLength / 100 + 1);
+    // Into the selection, between the text around it, as any paste.
+    field->setPlainText(QStringLiteral("前中后"));
+    QTextCursor cursor = field->textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(2, QTextCursor::KeepAnchor);
+    field->setTextCursor(cursor);
+    QGuiApplication::clipboard()->setText(large);
+    field->paste();
+    QCOMPARE(tavro::FieldText(*field), "前" + large + "后");
+    QCOMPARE(field->textCursor().position(), 1 + large.size());
+    // A second large paste forgets what the field held before it.
+    field->selectAll();
+    field->paste();
+    field->undo();
+    QCOMPARE(tavro::FieldText(*field), large);
+    // Ordinary typing and pasting keep their history.
+    field->setPlainText(QStringLiteral("ab"));
+    field->moveCursor(QTextCursor::End);
+    QTest::keyClicks(field, QStringLiteral("c"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("d"));
+    field->paste();
+    QCOMPARE(field->toPlainText(), "abcd");
+    field->undo();
+    field->undo();
+    QCOMPARE(field->toPlainText(), "ab");
   }
 
   void missingBrowserChangesNothing() {

@@ -179,7 +179,9 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
     const std::u16string text = randomText(40), source = randomText(12), target = randomText(12);
     ASSERT_EQ(ConvertByTable(text, source, target), reference::LiteralScan(text, source, target));
     ASSERT_EQ(AddCharacters(text, source), reference::PlainAddCharacters(text, source));
-    ASSERT_EQ(VerticalLayout(text), reference::PlainVerticalLayout(text));
+    const std::u16string grid = reference::PlainVerticalLayout(text);
+    ASSERT_EQ(VerticalLayout(text), grid);
+    ASSERT_EQ(VerticalLayoutLength(text), grid.size());
     ASSERT_EQ(kToTraditional(text).size(), text.size());
     ASSERT_EQ(kToSimplified(text).size(), text.size());
     // Reversing twice gives the text back, except where a lone low half
