@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test. Usage: ./test.sh [preset]
+# (debug, release, asan, or windows: the Windows build under wine)
 set -euo pipefail
 cd "$(dirname "$0")"
 preset=${1:-debug}
+[ "$preset" = windows ] && exec scripts/test-windows.sh
 
 scripts/setup-deps.sh
 cmake --preset "$preset" >/dev/null

@@ -8,7 +8,12 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tavro"));
   QApplication::setApplicationDisplayName(QStringLiteral("tavro字符工具"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tavro.svg")));
+  // Drawn sizes, so that no SVG renderer is needed on any platform.
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/tavro-%1.png").arg(size));
+  }
+  QApplication::setWindowIcon(icon);
   tavro::Form1 form;
   form.show();
   return QApplication::exec();

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libgl-dev libqt6svg6
+  qt6-base-dev libgl-dev
   fonts-noto-cjk
   "$@"
 )

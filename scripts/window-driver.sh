@@ -51,6 +51,17 @@ expect_result() {
   printf 'clipboard after %s:\n%s\n' "$name" "$published"
 }
 
+# Starts the program (the arguments) and waits for its window; sets `window`.
+start_program() {
+  "$@" >/dev/null 2>&1 &
+  window=""
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --name 'tavro' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "window-driver: the window of $* did not appear" >&2; return 1; }
+}
+
 # Starts the program (the arguments), pastes text into the input field,
 # checks what 竖排 and then 简→繁 put on the clipboard, and takes a screenshot
 # of the window. Uses DISPLAY, and SCALE when set.
@@ -58,13 +69,7 @@ drive_window() {
   local output=$1
   shift
   scale=${SCALE:-1}
-  "$@" >/dev/null 2>&1 &
-  local window=""
-  for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --name 'tavro' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || { echo "window-driver: the window did not appear" >&2; return 1; }
+  start_program "$@"
   sleep 2
   read -r origin_x origin_y < <(client_origin "$window" "$scale")
   xdotool windowfocus "$window" 2>/dev/null || true

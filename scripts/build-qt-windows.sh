@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds the smallest Qt for 64-bit Windows that tavro and its tests need,
+# from Debian's qt6-base source with mingw-w64, and installs it into a cache
+# outside the work tree. A cache made with the same Qt version, configure
+# options and compiler is reused. Prints the install prefix on its last line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+toolchain=$repo/cmake/mingw-w64-x86_64.cmake
+
+scripts/setup-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev xz-utils
+
+# The cross build runs Debian's own moc, rcc and uic, so the Windows Qt must
+# be the same version as the host's.
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+version=${version%%+*}
+options=(
+  -DCMAKE_BUILD_TYPE=Release
+  -DBUILD_SHARED_LIBS=ON
+  -DQT_BUILD_EXAMPLES=OFF
+  -DQT_BUILD_TESTS=OFF
+  -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DINPUT_opengl=no -DFEATURE_vulkan=OFF
+  -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
+  # Debian's source has no wintab, which tablet support includes. Without
+  # Direct2D, Qt does not build the DirectWrite font database that the
+  # windows plugin would then ask for; it uses the GDI one.
+  -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+)
+compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
+key=$(printf '%s\n' "$version" "$compiler" "${options[@]}" | sha256sum | cut -c1-12)
+# The windows preset finds Qt through the link qt-win64 here.
+cache=$HOME/.cache/tavro
+prefix=$cache/qt-$version-win64-$key
+
+if [ -f "$prefix/.complete" ]; then
+  echo "Qt $version for Windows: reusing $prefix"
+  ln -sfn "$prefix" "$cache/qt-win64"
+  echo "$prefix"
+  exit 0
+fi
+
+# apt-get source needs deb-src entries: the machine's own sources, as source.
+if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Sources; then
+  lists=()
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] && lists+=("$file")
+  done
+  {
+    for file in "${lists[@]}"; do
+      case $file in
+        *.sources) sed -n '/^Types:/s/.*/Types: deb-src/p; /^Types:/!p' "$file"; echo ;;
+        *) sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" ;;
+      esac
+    done
+  } >/tmp/tavro-deb-src.sources.tmp
+  if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
+  # deb822 stanzas and one-line entries go to files of their own kind.
+  grep -v '^deb-src ' /tmp/tavro-deb-src.sources.tmp | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
+  if grep -q '^deb-src ' /tmp/tavro-deb-src.sources.tmp; then
+    grep '^deb-src ' /tmp/tavro-deb-src.sources.tmp | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
+  fi
+  rm -f /tmp/tavro-deb-src.sources.tmp
+  "${as_root[@]}" apt-get update -qq
+fi
+
+start=$SECONDS
+work=$cache/qt-build-$key
+rm -rf "$work"
+mkdir -p "$work"
+echo "Qt $version for Windows: fetching Debian's qt6-base source"
+(cd "$work" && apt-get source --download-only -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null 2>&1)
+tar -xf "$work"/qt6-base_*.orig.tar.* -C "$work"
+source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt*' | head -n 1)
+
+echo "Qt $version for Windows: configuring ($((SECONDS - start)) s)"
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
+  -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >"$work/configure.log" 2>&1 \
+  || { tail -n 40 "$work/configure.log" >&2; exit 1; }
+
+echo "Qt $version for Windows: building, about half an hour on two cores"
+# Ninja's [done/total] lines, shown at each tenth of the way.
+progress() {
+  awk -v start="$(date +%s)" '
+    match($0, /^\[[0-9]+\/[0-9]+\]/) {
+      split(substr($0, 2, RLENGTH - 2), n, "/")
+      tenth = int(10 * n[1] / n[2])
+      if (tenth > shown) { shown = tenth; printf "  %d%% (%d s)\n", 10 * tenth, systime() - start; fflush() }
+    }'
+}
+if ! NINJA_STATUS='[%f/%t] ' cmake --build "$work/build" 2>&1 | tee "$work/build.log" | progress; then
+  grep -m 5 -A 10 'error' "$work/build.log" >&2
+  exit 1
+fi
+
+cmake --install "$work/build" >/dev/null
+touch "$prefix/.complete"
+ln -sfn "$prefix" "$cache/qt-win64"
+rm -rf "$work"
+echo "Qt $version for Windows: installed in $((SECONDS - start)) s"
+echo "$prefix"
