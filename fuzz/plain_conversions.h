@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Deliberately plain versions of the conversions, written straight from their
-// rules with no attention to speed: the oracle of the fuzzers and of the
-// property tests.
+// rules with no attention to speed, and the comparison with the real ones
+// that the fuzzers and the random tests make.
 #pragma once
 
 #ifdef _WIN32
@@ -14,8 +14,12 @@
 #include <cmath>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "reversal.h"
+#include "separator.h"
+#include "table_conversion.h"
+#include "vertical_layout.h"
 
 namespace tavro::reference {
 
@@ -26,77 +30,52 @@ inline std::u16string LiteralScan(std::u16string_view input, std::u16string_view
   std::u16string result;
   for (char16_t unit : input) {
     const std::size_t found = source.find(unit);
-    if (found == std::u16string_view::npos) {
-      result += unit;
-    } else if (found < target.size()) {
-      result += target[found];
-    }
+    if (found == std::u16string_view::npos) result += unit;
+    if (found < target.size()) result += target[found];
   }
   return result;
 }
 
-// The characters of `text`: a high surrogate followed by a low one is one
-// character, any other unit is one character of its own.
+// A high surrogate followed by a low one is one character, any other unit
+// one of its own.
 inline std::vector<std::u16string> Characters(std::u16string_view text) {
   std::vector<std::u16string> characters;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
                       text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
     characters.emplace_back(text.substr(i, pair ? 2 : 1));
-    if (pair) ++i;
+    i += pair;
   }
   return characters;
 }
 
-inline std::u16string PlainAddCharacters(std::u16string_view input, std::u16string_view separator) {
-  std::u16string result;
-  for (const std::u16string& character : Characters(input)) {
-    result += separator;
-    result += character;
-  }
-  return result;
-}
-
-inline std::u16string PlainReverseText(std::u16string_view input) {
-  const std::vector<std::u16string> characters = Characters(input);
-  std::u16string result;
-  for (std::size_t i = characters.size(); i >= 1; --i) result += characters[i - 1];
-  return result;
-}
-
-// `text` in code page 936, from the platform's own encoder (iconv, or Windows
+// `text` in code page 936 from the platform's own encoder (iconv, or Windows
 // without best fit); nothing where it cannot encode a character.
 inline std::optional<std::string> EncodeCp936(std::u16string_view text) {
   std::string out(4 * text.size(), '\0');
+  std::u16string in(text);  // UTF-16LE, as on every machine we build for
 #ifdef _WIN32
-  BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS,
-                                        reinterpret_cast<const wchar_t*>(text.data()),
-                                        static_cast<int>(text.size()), out.data(),
-                                        static_cast<int>(out.size()), nullptr, &usedDefault);
-  if (usedDefault || (bytes == 0 && !text.empty())) return std::nullopt;
-  out.resize(static_cast<std::size_t>(bytes));
+  BOOL refused = FALSE;
+  const std::size_t length =
+      WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, reinterpret_cast<wchar_t*>(in.data()),
+                          int(in.size()), out.data(), int(out.size()), nullptr, &refused);
 #else
   static const iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
-  iconv(toCp936, nullptr, nullptr, nullptr, nullptr);
-  std::string in;
-  for (char16_t unit : text) in += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  char *inPtr = in.data(), *outPtr = out.data();
-  std::size_t inLeft = in.size(), outLeft = out.size();
-  // glibc writes nothing at all for some characters it cannot encode (the tag
-  // characters U+E0000 ...); those count as refused too.
-  if (iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
-      (outPtr == out.data() && !text.empty())) {
-    return std::nullopt;
-  }
-  out.resize(static_cast<std::size_t>(outPtr - out.data()));
+  char *inPtr = reinterpret_cast<char*>(in.data()), *outPtr = out.data();
+  std::size_t inLeft = 2 * in.size(), outLeft = out.size();
+  const bool refused = iconv(toCp936, nullptr, nullptr, nullptr, nullptr) != 0 ||
+                       iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != 0;
+  const std::size_t length = outPtr - out.data();
 #endif
+  // Nothing written counts as refused: glibc writes nothing for some
+  // characters it cannot encode (the tag characters U+E0000 ...).
+  if (refused || (length == 0 && !text.empty())) return std::nullopt;
+  out.resize(length);
   return out;
 }
 
-// Code page 936 bytes of one character; "?" (1) where the encoder refuses it.
-// The user-defined area U+E000 ... U+E864 is two bytes, as Windows stores it,
-// where glibc cannot encode it.
+// "?" (1) where the encoder refuses a character. The user-defined area
+// U+E000 ... U+E864 is two bytes, as Windows stores it and glibc cannot.
 inline int PlainAnsiWidth(const std::u16string& character) {
   if (character.empty()) return 0;
   if (character.size() == 1 && character[0] >= 0xE000 && character[0] <= 0xE864) return 2;
@@ -116,16 +95,39 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   for (double i = 1; i <= lines; ++i) {
     for (double j = 1; j <= columns; ++j) {
       const double position = i + lines * (j - 1);
-      std::u16string cell =
-          position <= n ? characters[static_cast<std::size_t>(position) - 1] : u"";
+      std::u16string cell = position <= n ? characters[std::size_t(position) - 1] : u"";
       const int width = PlainAnsiWidth(cell);
-      if (width == 0) cell = u"  ";
-      if (width == 1) cell += u" ";
-      result += cell + u"|";
+      result += (width == 0 ? u"  " : width == 1 ? cell + u" " : cell) + u"|";
     }
     result += u"\r\n";
   }
   return result;
+}
+
+// Runs the conversion of the window's button `button` (1, 3, 4, or 5 for
+// every table conversion) and its plain version on `units`, and says whether
+// they agree. Leading units choose the separator, or arbitrary tables of
+// unequal lengths.
+inline bool AgreesWithReference(int button, std::u16string_view units) {
+  const std::size_t control = units.empty() ? 0 : units[0];
+  const std::u16string_view rest = units.substr(units.empty() ? 0 : 1);
+  const std::u16string first(rest.substr(0, control % 9)),
+      second(rest.substr(first.size(), control / 9 % 9));
+  const std::u16string_view text = rest.substr(first.size() + second.size());
+  std::u16string plain;
+  const std::vector<std::u16string> characters = Characters(text);
+  switch (button) {
+    case 1:
+      for (const std::u16string& character : characters) plain += first + character;
+      return AddCharacters(text, first) == plain;
+    case 3:
+      for (auto c = characters.rbegin(); c != characters.rend(); ++c) plain += *c;
+      return ReverseText(text) == plain;
+    case 4:
+      plain = PlainVerticalLayout(text);
+      return VerticalLayout(text) == plain && VerticalLayoutLength(text) == plain.size();
+    default: return ConvertByTable(text, first, second) == LiteralScan(text, first, second);
+  }
 }
 
 }  // namespace tavro::reference
