@@ -99,8 +99,8 @@ void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
 void Form1::ShowNotice(const char16_t* notice) {
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
-  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)),
-                     QString::fromUtf16(notice), Text2, QRect(), 5000);
+  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)), QString::fromUtf16(notice),
+                     Text2, QRect(), 5000);
 }
 
 void Form1::Command1_Click() {
