@@ -86,7 +86,7 @@ void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
     ShowNotice(kResultTooLongNotice);
     return;
   }
-  const BusyCursor busy;
+  const BusyCursor busy(resultLength);
   try {
     PublishResult(convert());
   } catch (const std::bad_alloc&) {

@@ -78,7 +78,7 @@ class Form1 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  // Publishes what `convert` returns, under the busy cursor. When
+  // Publishes what `convert` returns, under the busy cursor if it is long. When
   // `resultLength` exceeds the bound, or the conversion runs out of memory,
   // leaves every field and the clipboard as they were and says why.
   template <typename Convert>

@@ -19,14 +19,14 @@ void TextField::insertFromMimeData(const QMimeData* source) {
   const int start = cursor.selectionStart();
   const int end = cursor.selectionEnd();
   const QString pasted = source->hasText() ? source->text() : QString();
-  if (pasted.size() < kLargePasteLength && end - start < kLargePasteLength) {
+  if (pasted.size() < kLargeTextLength && end - start < kLargeTextLength) {
     QPlainTextEdit::insertFromMimeData(source);
     return;
   }
   // The document keeps every text its undo history refers to, even once the
   // history is cleared, so a large paste builds a new document instead. The
   // positions of a document and of its field text are the same.
-  const BusyCursor busy;
+  const BusyCursor busy(static_cast<std::size_t>(pasted.size() + end - start));
   QString text = FieldText(*this);
   text.replace(start, end - start, pasted);
   setPlainText(text);
