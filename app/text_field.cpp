@@ -18,8 +18,9 @@ void TextField::insertFromMimeData(const QMimeData* source) {
   QTextCursor cursor = textCursor();
   const int start = cursor.selectionStart();
   const int end = cursor.selectionEnd();
-  const QString pasted = source->hasText() ? source->text() : QString();
-  if (pasted.size() < kLargeTextLength && end - start < kLargeTextLength) {
+  const QString pasted = source->text();
+  // Without text, a paste changes nothing; small ones are ordinary editing.
+  if (!source->hasText() || (pasted.size() < kLargeTextLength && end - start < kLargeTextLength)) {
     QPlainTextEdit::insertFromMimeData(source);
     return;
   }

@@ -148,6 +148,9 @@ class Form1Test : public QObject {
     QCOMPARE(FieldText(*field), "前" + large + "后");
     QCOMPARE(field->textCursor().position(), 1 + large.size());
     field->undo();  // a large paste forgets what came before it
+    field->selectAll();
+    QGuiApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_RGB32));
+    field->paste();  // no text: nothing changes
     QCOMPARE(FieldText(*field), "前" + large + "后");
   }
 
