@@ -21,6 +21,8 @@ options=(
   -DQT_BUILD_TESTS=OFF
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_xml=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  # As configure -no-opengl: FEATURE_opengl=OFF alone leaves dynamic OpenGL
+  # on, and the windows plugin would still compile its code.
   -DINPUT_opengl=no -DFEATURE_vulkan=OFF
   -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
   # Debian's source has no wintab, which tablet support includes. Without
