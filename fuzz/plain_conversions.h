@@ -4,18 +4,12 @@
 // that the fuzzers and the random tests make.
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <iconv.h>
-#endif
-
 #include <cfenv>
 #include <cmath>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "ansi_width.h"
 #include "reversal.h"
 #include "separator.h"
 #include "table_conversion.h"
@@ -49,45 +43,11 @@ inline std::vector<std::u16string> Characters(std::u16string_view text) {
   return characters;
 }
 
-// `text` in code page 936 from the platform's own encoder (iconv, or Windows
-// without best fit); nothing where it cannot encode a character.
-inline std::optional<std::string> EncodeCp936(std::u16string_view text) {
-  std::string out(4 * text.size(), '\0');
-  std::u16string in(text);  // UTF-16LE, as on every machine we build for
-#ifdef _WIN32
-  BOOL refused = FALSE;
-  const std::size_t length =
-      WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, reinterpret_cast<wchar_t*>(in.data()),
-                          int(in.size()), out.data(), int(out.size()), nullptr, &refused);
-#else
-  static const iconv_t toCp936 = iconv_open("CP936", "UTF-16LE");
-  char *inPtr = reinterpret_cast<char*>(in.data()), *outPtr = out.data();
-  std::size_t inLeft = 2 * in.size(), outLeft = out.size();
-  const bool refused = iconv(toCp936, nullptr, nullptr, nullptr, nullptr) != 0 ||
-                       iconv(toCp936, &inPtr, &inLeft, &outPtr, &outLeft) != 0;
-  const std::size_t length = outPtr - out.data();
-#endif
-  // Nothing written counts as refused: glibc writes nothing for some
-  // characters it cannot encode (the tag characters U+E0000 ...).
-  if (refused || (length == 0 && !text.empty())) return std::nullopt;
-  out.resize(length);
-  return out;
-}
-
-// "?" (1) where the encoder refuses a character. The user-defined area
-// U+E000 ... U+E864 is two bytes, as Windows stores it and glibc cannot.
-inline int PlainAnsiWidth(const std::u16string& character) {
-  if (character.empty()) return 0;
-  if (character.size() == 1 && character[0] >= 0xE000 && character[0] <= 0xE864) return 2;
-  const std::optional<std::string> bytes = EncodeCp936(character);
-  return bytes ? static_cast<int>(bytes->size()) : 1;
-}
-
-// Cell (i, j) holds the character at position i + L * (j - 1), 1-based.
+// Cell (i, j) holds the character at position i + L * (j - 1), 1-based. The
+// widths are the library's own, which the width test checks by themselves.
 inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   const std::vector<std::u16string> characters = Characters(input);
-  const double n = static_cast<double>(characters.size());
-  if (n == 0) return u"";
+  const double n = static_cast<double>(characters.size());  // none: no lines
   std::fesetround(FE_TONEAREST);  // std::nearbyint then rounds ties to even
   const double lines = n < 400 ? std::nearbyint(std::sqrt(n)) : 20;
   const double columns = std::nearbyint(n / lines + 0.5);
@@ -96,7 +56,7 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
     for (double j = 1; j <= columns; ++j) {
       const double position = i + lines * (j - 1);
       std::u16string cell = position <= n ? characters[std::size_t(position) - 1] : u"";
-      const int width = PlainAnsiWidth(cell);
+      const int width = AnsiWidth(cell);
       result += (width == 0 ? u"  " : width == 1 ? cell + u" " : cell) + u"|";
     }
     result += u"\r\n";
