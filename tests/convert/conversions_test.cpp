@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <random>
 
@@ -23,7 +24,8 @@ TEST(ConversionsTest, GiveTheExpectedText) {
   EXPECT_EQ(ReverseText(u"ab\r\ncd😀"), u"😀dc\n\rba");
   // Nine characters make three lines and a column of fillers; a line break
   // is a cell of its own.
-  EXPECT_EQ(VerticalLayout(u"一二三四五六七八九"), u"一|四|七|  |\r\n二|五|八|  |\r\n三|六|九|  |\r\n");
+  EXPECT_EQ(VerticalLayout(u"一二三四五六七八九"),
+            u"一|四|七|  |\r\n二|五|八|  |\r\n三|六|九|  |\r\n");
   EXPECT_EQ(VerticalLayout(u"a\r\nb"), u"a |\n |\r\n\r |b |\r\n");
 }
 
