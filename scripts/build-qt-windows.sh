@@ -45,6 +45,7 @@ fi
 
 # apt-get source needs deb-src entries: the machine's own sources, as source.
 if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Sources; then
+  entries=$(mktemp)
   lists=()
   for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
     [ -f "$file" ] && lists+=("$file")
@@ -56,14 +57,14 @@ if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Source
         *) sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" ;;
       esac
     done
-  } >/tmp/tavro-deb-src.sources.tmp
+  } >"$entries"
   if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
   # deb822 stanzas and one-line entries go to files of their own kind.
-  grep -v '^deb-src ' /tmp/tavro-deb-src.sources.tmp | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
-  if grep -q '^deb-src ' /tmp/tavro-deb-src.sources.tmp; then
-    grep '^deb-src ' /tmp/tavro-deb-src.sources.tmp | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
+  grep -v '^deb-src ' "$entries" | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
+  if grep -q '^deb-src ' "$entries"; then
+    grep '^deb-src ' "$entries" | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
   fi
-  rm -f /tmp/tavro-deb-src.sources.tmp
+  rm -f "$entries"
   "${as_root[@]}" apt-get update -qq
 fi
 
