@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QToolTip>
 
@@ -144,6 +145,9 @@ void Form1::PublishResult(const std::u16string& result) {
   Text2->setPlainText(ToQString(result));
   Text2->setFocus(Qt::OtherFocusReason);
   SelectAll(*Text2);
+  // The selection ends at the text's end, where a key press carries on from;
+  // the field shows where the result begins.
+  Text2->verticalScrollBar()->setValue(0);
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   // What the field holds, which may differ from `result` in its line breaks.

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "grid_font.h"
 #include "text_field.h"
 
 namespace tavro {
@@ -45,7 +46,8 @@ namespace {
 // A deep blue behind white selected text, as readable as black on the fields.
 constexpr QRgb kSelectionBackground = qRgb(0x00, 0x50, 0xA0);
 
-QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
+QWidget* CreateControl(const ControlDesign& design, const std::optional<QFont>& gridFont,
+                       QWidget& form) {
   const QString text = QString::fromUtf16(design.text);
   switch (design.kind) {
     case ControlKind::kButton: {
@@ -72,6 +74,8 @@ QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
   field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   field->setTabChangesFocus(true);
+  // The desktop's font where no installed font draws a 竖排 grid that lines up.
+  if (gridFont) field->setFont(*gridFont);
   return field;
 }
 
@@ -79,9 +83,10 @@ QWidget* CreateControl(const ControlDesign& design, QWidget& form) {
 
 void BuildDesignedWindow(QWidget& form) {
   form.resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+  const std::optional<QFont> gridFont = GridFont();
   QWidget* previous = nullptr;
   for (const ControlDesign& design : kControlDesigns) {
-    QWidget* control = CreateControl(design, form);
+    QWidget* control = CreateControl(design, gridFont, form);
     control->setObjectName(design.name);
     control->setGeometry(TwipsToPixels(design.left, design.top, design.width, design.height));
     control->setToolTip(QString::fromUtf16(design.toolTip));

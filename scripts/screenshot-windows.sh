@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 output=${1:-docs/screenshot-windows.png}
 
 scripts/package-windows.sh
+scripts/setup-deps.sh unzip
 source scripts/wine-env.sh
 source scripts/window-driver.sh
 prefix=$(mktemp -d)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Drives the real window under Xvfb as a person would: pastes Chinese text
-# into the input field, clicks 竖排 and 简→繁, checks what lands on the
-# clipboard, and takes a screenshot. Usage: scripts/screenshot.sh [output.png] [scale]
+# End-to-end check of the window on X11: drives the real program under Xvfb
+# as a person would (pastes Chinese text, clicks 竖排 and 简→繁, checks what
+# lands on the clipboard), takes a screenshot and checks that its 竖排 grid
+# lines up. Usage: scripts/screenshot.sh [output.png] [scale]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-docs/screenshot.png}
 export SCALE=${2:-1}
 
-scripts/setup-deps.sh xvfb xauth x11-utils imagemagick xdotool xclip
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
 

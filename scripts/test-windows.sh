@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh
 source scripts/wine-env.sh
-source scripts/window-driver.sh
+source scripts/xvfb-display.sh
 use_wine_prefix "$HOME/.cache/tavro/wine"
 start_display
 cmake --preset windows >/dev/null

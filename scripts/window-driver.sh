@@ -1,17 +1,8 @@
-# Drives the real window from outside as a person would, under Xvfb, with the
-# X clipboard. Sourced by the screenshot scripts; needs xvfb, xauth,
-# x11-utils, xdotool, xclip and imagemagick.
-
-# Starts Xvfb on a free display and exports DISPLAY; stops it on exit.
-start_display() {
-  local display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1000x700x24 -nolisten tcp >/dev/null 2>&1 &
-  local xvfb=$!
-  export DISPLAY=$display
-  trap 'kill $(jobs -p) 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  kill -0 "$xvfb"
-}
+# End-to-end checks of the window on X11, sourced by the screenshot scripts:
+# drives the real window from outside as a person would, under Xvfb, with the
+# X clipboard, and installs what that takes.
+source scripts/xvfb-display.sh
+scripts/setup-deps.sh xdotool xclip imagemagick python3
 
 # The window's client area on the screen: "x y", found from the window's
 # outer geometry (a frame drawn around it, as wine draws one, is as wide at
@@ -63,8 +54,8 @@ start_program() {
 }
 
 # Starts the program (the arguments), pastes text into the input field,
-# checks what 竖排 and then 简→繁 put on the clipboard, and takes a screenshot
-# of the window. Uses DISPLAY, and SCALE when set.
+# checks what 竖排, 简→繁 and 竖排 again put on the clipboard, takes a
+# screenshot of the window and checks that its grid lines up. Uses DISPLAY, and SCALE when set.
 drive_window() {
   local output=$1
   shift
@@ -82,8 +73,15 @@ drive_window() {
   expect_result 竖排 360 104 $'竖|a |¢ |  |\n排|\uE000|字|  |'
   paste_input '东风夜放花千树，更吹落，星如雨。宝马雕车香满路。'
   expect_result 简→繁 360 184 '東風夜放花千树，更吹落，星如雨。寶马雕車香满路。'
+  # A grid whose only upright strokes are its "|", shown without the
+  # selection: the strokes must stand one above the other.
+  paste_input '一-二=-三=一二=一-=一-三'
+  expect_result 竖排 360 104 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |一|- |三|'
+  xdotool key ctrl+Home
+  sleep 0.5
 
   mkdir -p "$(dirname "$output")"
   import -window root -crop "$((412 * scale))x$((248 * scale))+${origin_x}+${origin_y}" +repage "$output"
   echo "screenshot: $output"
+  scripts/check-grid.py "$output" "$scale"
 }

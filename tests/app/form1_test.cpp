@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolTip>
 #include <cmath>
 
+#include "grid_font.h"
 #include "window_layout.h"
 
 class Form1Test : public QObject {
@@ -84,6 +86,34 @@ class Form1Test : public QObject {
       QCOMPARE(form_->Text2->textCursor().selectedText().size(), expected.size());  // all of it
       QCOMPARE(tavro::FieldText(*form_->Text1), input);
     }
+  }
+
+  void verticalGridLinesUpAndShowsItsBeginning() {
+    for (QPlainTextEdit* field : {form_->Text1, form_->Text2})
+      QVERIFY(tavro::FitsGrid(field->font()));
+    qInfo() << "grid font:" << QFontInfo(form_->Text2->font()).family();
+    // Four lines of one- and two-byte cells: every "|" stands where the first
+    // line's do, as laid out in the field.
+    Run(4, QStringLiteral("一-二=-三=一二=一-=一-三"));
+    QList<QList<int>> strokes;  // where each line's "|" stand in the field
+    for (QTextBlock line = form_->Text2->document()->begin(); line.length() > 1;
+         line = line.next()) {
+      strokes.append(QList<int>());
+      for (int i = line.text().indexOf('|'); i >= 0; i = line.text().indexOf('|', i + 1)) {
+        QTextCursor cursor(line);
+        cursor.setPosition(line.position() + i);
+        strokes.last().append(form_->Text2->cursorRect(cursor).left());
+      }
+    }
+    QCOMPARE(strokes.size(), 4);
+    for (const QList<int>& line : strokes) QCOMPARE(line, strokes.first());
+    // Eight lines, more than the field shows: its first line is in sight, the
+    // whole grid selected with the cursor at its end.
+    Run(4, QString(64, u'一'));
+    QCOMPARE(form_->Text2->cursorForPosition(QPoint(0, 0)).position(), 0);
+    QCOMPARE(form_->Text2->textCursor().anchor(), 0);
+    QTest::keyClick(form_->Text2, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(form_->Text2->textCursor().selectedText().size(), 8 * 17 - 1);
   }
 
   void hugeInputIsConvertedByEveryCommandUnderTheBusyCursor() {

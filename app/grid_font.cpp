@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#include "grid_font.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QStringList>
+#include <cmath>
+
+namespace tavro {
+namespace {
+
+// 宋体 and 新宋体 on Windows; on Linux the monospaced faces of Noto CJK
+// (fonts-noto-cjk) and WenQuanYi Zen Hei (fonts-wqy-zenhei), which are drawn
+// on the same grid.
+const char* const kPreferredFamilies[] = {
+    "NSimSun",
+    "新宋体",
+    "SimSun",
+    "宋体",
+    "Noto Sans Mono CJK SC",
+    "WenQuanYi Zen Hei Mono",
+    "Noto Sans Mono CJK TC",
+    "Noto Sans Mono CJK HK",
+    "Noto Sans Mono CJK JP",
+    "Noto Sans Mono CJK KR",
+    "Source Han Mono SC",
+    "Sarasa Mono SC",
+    "Sarasa Term SC",
+    "AR PL UMing CN",
+    "AR PL UKai CN",
+};
+
+// A sample of what a grid holds: one-byte cells, and two-byte ones of every
+// kind the tables and users' texts bring (hanzi simplified and traditional,
+// Martian look-alikes, full-width punctuation, circled digits).
+constexpr char16_t kOneByteCells[] =
+    u"| 0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-=.,?!";
+constexpr char16_t kTwoByteCells[] = u"中一国啊呼愛處娿婀，。！？（）：；、“”②　";
+
+}  // namespace
+
+bool FitsGrid(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  const qreal cell = metrics.horizontalAdvance(QLatin1Char(' '));
+  if (cell <= 0) return false;
+  // Fonts are measured in fractions of a pixel; a hundredth of a cell over a
+  // line of a hundred cells still stays within one pixel.
+  const auto hasWidth = [&](const char16_t* cells, qreal width) {
+    for (const char16_t* c = cells; *c != 0; ++c) {
+      if (std::abs(metrics.horizontalAdvance(QString(QChar(*c))) - width) > cell / 100) {
+        return false;
+      }
+    }
+    return true;
+  };
+  return hasWidth(kOneByteCells, cell) && hasWidth(kTwoByteCells, 2 * cell);
+}
+
+std::optional<QFont> GridFont() {
+  QStringList candidates;
+  for (const char* family : kPreferredFamilies) candidates.append(QString::fromUtf8(family));
+  candidates += QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+  for (const QString& family : candidates) {
+    if (!QFontDatabase::hasFamily(family)) continue;
+    QFont font(family);
+    font.setPixelSize(kGridFontPixelSize);
+    if (FitsGrid(font)) return font;
+  }
+  return std::nullopt;
+}
+
+}  // namespace tavro

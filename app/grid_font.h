@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QFont>
+#include <optional>
+
+namespace tavro {
+
+// The size of the fields' text: 9 pt at 96 dots per inch, 12 device-independent
+// pixels whatever the scale.
+constexpr int kGridFontPixelSize = 12;
+
+// Whether `font` draws a 竖排 grid that lines up: every character code page
+// 936 stores in two bytes (hanzi, full-width forms) exactly twice as wide as
+// one stored in one byte, and "|", the space, digits and ASCII letters all
+// one cell wide.
+bool FitsGrid(const QFont& font);
+
+// The first installed font, among the grid fonts of Windows and Linux desktops
+// and then every other Chinese family, that fits the grid at
+// kGridFontPixelSize; none where no installed font does.
+std::optional<QFont> GridFont();
+
+}  // namespace tavro
