@@ -14,25 +14,40 @@ QString FieldText(const QPlainTextEdit& field) {
   return text;
 }
 
+std::optional<QString> PastedText(const QMimeData& source) {
+  // Desktops offer text as UTF-8 under either name; our own and Qt's mime data
+  // give back the text they hold as UTF-8 as well.
+  const QString utf8 = QStringLiteral("text/plain;charset=utf-8");
+  const QString plain = QStringLiteral("text/plain");
+  const QStringList formats = source.formats();
+  if (!formats.contains(utf8) && !formats.contains(plain)) return std::nullopt;
+  return QString::fromUtf8(source.data(formats.contains(utf8) ? utf8 : plain));
+}
+
 void TextField::insertFromMimeData(const QMimeData* source) {
+  // `source` is not touched after this: on Wayland, reading clipboard data
+  // dispatches pending events, and another program taking the clipboard
+  // meanwhile deletes the data `source` points to.
+  const std::optional<QString> pasted = PastedText(*source);
+  if (!pasted) return;  // without text, a paste changes nothing
   QTextCursor cursor = textCursor();
   const int start = cursor.selectionStart();
   const int end = cursor.selectionEnd();
-  const QString pasted = source->text();
-  // Without text, a paste changes nothing; small ones are ordinary editing.
-  if (!source->hasText() || (pasted.size() < kLargeTextLength && end - start < kLargeTextLength)) {
-    QPlainTextEdit::insertFromMimeData(source);
+  if (pasted->size() < kLargeTextLength && end - start < kLargeTextLength) {
+    cursor.insertText(*pasted);  // one undoable edit that replaces the selection
+    setTextCursor(cursor);
+    ensureCursorVisible();
     return;
   }
   // The document keeps every text its undo history refers to, even once the
   // history is cleared, so a large paste builds a new document instead. The
   // positions of a document and of its field text are the same.
-  const BusyCursor busy(static_cast<std::size_t>(pasted.size() + end - start));
+  const BusyCursor busy(static_cast<std::size_t>(pasted->size() + end - start));
   QString text = FieldText(*this);
-  text.replace(start, end - start, pasted);
+  text.replace(start, end - start, *pasted);
   setPlainText(text);
   cursor = textCursor();
-  cursor.setPosition(static_cast<int>(start + pasted.size()));
+  cursor.setPosition(static_cast<int>(start + pasted->size()));
   setTextCursor(cursor);
   ensureCursorVisible();
 }

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <optional>
 
 namespace tavro {
 
@@ -39,6 +40,10 @@ class TextField : public QPlainTextEdit {
  protected:
   void insertFromMimeData(const QMimeData* source) override;
 };
+
+// The text that pasting or dropping `source` brings, read with one request
+// for data; none when it holds no text.
+std::optional<QString> PastedText(const QMimeData& source);
 
 // The text of a multi-line field, line breaks as LF, everything else as typed
 // (unlike toPlainText, a no-break space stays one).
