@@ -102,7 +102,10 @@ class Form1Test : public QObject {
   void verticalGridLinesUpAndShowsItsBeginning() {
     for (QPlainTextEdit* field : {form_->Text1, form_->Text2})
       QVERIFY(tavro::FitsGrid(field->font()));
-    qInfo() << "grid font:" << QFontInfo(form_->Text2->font()).family();
+    const QFontMetricsF grid(form_->Text2->font());
+    qInfo() << "grid font:" << QFontInfo(form_->Text2->font()).family()
+            << "advances a 中 |:" << grid.horizontalAdvance('a') << grid.horizontalAdvance(u'中')
+            << grid.horizontalAdvance('|');
     // Four lines of one- and two-byte cells: every "|" stands where the first
     // line's do, as laid out in the field.
     Run(4, QStringLiteral("一-二=-三=一二=一-=一-三"));
