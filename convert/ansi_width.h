@@ -7,7 +7,14 @@
 
 namespace tavro {
 
-// Bytes that `character` takes in code page 936 (GBK): 0 for the empty string,
+// "ANSI" here is always code page 936 (GBK), the page the 竖排 grid is drawn
+// for, whatever the user's own code page. The widths come from the platform's
+// encoder (iconv, Windows' own); should it offer no code page 936, every width
+// would be 1. That cannot happen with glibc, whose CP936 converter comes with
+// libc6, nor on Windows, which always has 936; the width test pins all 65,536
+// widths, so a build on a platform without it fails its tests.
+
+// Bytes that `character` takes in code page 936: 0 for the empty string,
 // 2 for hanzi, full-width forms and the other double-byte characters, 1 for
 // ASCII and for anything the code page cannot encode (which it would write as
 // "?"): a surrogate pair, a lone surrogate. `character` is one character: a

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "character_tables.h"
 
+#include <array>
+
 namespace tavro {
 namespace {
+
+using TableChunks = std::array<std::u16string_view, 11>;
 
 // clang-format off
 // Look-alike variants: the same character where there is none.
@@ -51,7 +55,6 @@ constexpr TableChunks kTraditionalChunks = {
 };
 
 // clang-format on
-}  // namespace
 
 const TableChunks& ChunksOf(TableKind kind) {
   switch (kind) {
@@ -61,6 +64,8 @@ const TableChunks& ChunksOf(TableKind kind) {
   }
   return kTraditionalChunks;
 }
+
+}  // namespace
 
 std::u16string TableText(TableKind kind) {
   std::u16string text;

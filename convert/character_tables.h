@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,13 +11,6 @@ namespace tavro {
 // 1,024 level-1 hanzi of GB 2312, their traditional forms and their Martian
 // look-alikes. Each is kept as eleven chunks (ten of 100, one of 24).
 enum class TableKind { kMartian, kSimplified, kTraditional };
-
-constexpr std::size_t kTableLength = 1024;
-constexpr std::size_t kTableChunkCount = 11;
-using TableChunks = std::array<std::u16string_view, kTableChunkCount>;
-
-// The chunks of one table, in position order.
-const TableChunks& ChunksOf(TableKind kind);
 
 // One whole table.
 std::u16string TableText(TableKind kind);

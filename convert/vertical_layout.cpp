@@ -11,6 +11,15 @@
 namespace tavro {
 namespace {
 
+// Rounds to the nearest integer, a tie to the even neighbour (2.5 -> 2).
+double RoundHalfEven(double value) {
+  const double below = std::floor(value);
+  const double fraction = value - below;
+  if (fraction > 0.5) return below + 1;
+  if (fraction < 0.5) return below;
+  return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
 struct GridShape {
   std::size_t lines;
   std::size_t columns;
@@ -55,14 +64,6 @@ void ForEachCell(std::u16string_view input, std::size_t count, GridShape shape, 
 }
 
 }  // namespace
-
-double RoundHalfEven(double value) {
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  if (fraction > 0.5) return below + 1;
-  if (fraction < 0.5) return below;
-  return std::fmod(below, 2.0) == 0 ? below : below + 1;
-}
 
 std::size_t VerticalLayoutLength(std::u16string_view input) {
   const std::size_t count = CountCharacters(input);

@@ -17,7 +17,4 @@ std::u16string VerticalLayout(std::u16string_view input);
 // The length of VerticalLayout's result, without building it.
 std::size_t VerticalLayoutLength(std::u16string_view input);
 
-// Rounds to the nearest integer, a tie to the even neighbour (2.5 -> 2).
-double RoundHalfEven(double value);
-
 }  // namespace tavro
