@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Compares one conversion, chosen at build time by TAVRO_FUZZ_TARGET (the
-// window's button), with its plain version on arbitrary UTF-16 input, and
-// aborts where they differ.
+// Compares one conversion, named at build time by TAVRO_FUZZ_CONVERSION, with
+// its plain version on arbitrary UTF-16 input, and aborts where they differ.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -13,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
   }
-  if (!tavro::reference::AgreesWithReference(TAVRO_FUZZ_TARGET, units)) std::abort();
+  using tavro::reference::AgreesWithReference, tavro::reference::Conversion;
+  if (!AgreesWithReference(Conversion::TAVRO_FUZZ_CONVERSION, units)) std::abort();
   return 0;
 }

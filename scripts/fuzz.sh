@@ -9,12 +9,13 @@ scripts/setup-deps.sh clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
-for program in add_characters reverse_text vertical_layout convert_by_table; do
+for path in build/fuzz/fuzz/*_fuzz; do
+  program=$(basename "$path" _fuzz)
   corpus=build/fuzz/corpus/$program
   mkdir -p "$corpus"
   log=build/fuzz/$program.log
   echo "fuzzing $program for ${seconds}s"
-  if ! build/fuzz/fuzz/${program}_fuzz -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+  if ! "$path" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
       -artifact_prefix="build/fuzz/${program}-" "$corpus" fuzz/corpus >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     echo "fuzz.sh: $program found a failing input (saved as build/fuzz/${program}-*)" >&2

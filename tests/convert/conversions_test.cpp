@@ -30,6 +30,12 @@ TEST(ConversionsTest, GiveTheExpectedText) {
 }
 
 TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
+  using reference::Conversion;
+  const std::pair<Conversion, const char*> kConversions[] = {
+      {Conversion::kAddCharacters, "AddCharacters"},
+      {Conversion::kReverseText, "ReverseText"},
+      {Conversion::kVerticalLayout, "VerticalLayout"},
+      {Conversion::kConvertByTable, "ConvertByTable"}};
   // Units that pair up or break pairs beside table characters, which also
   // make up the tables; every tenth text long enough for grids of 20 lines.
   constexpr std::u16string_view kAlphabet = u"啊爱愛疊迭後中a-\r\n\xD840\xDF40\xDC00";
@@ -37,7 +43,9 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
   for (int i = 0; i < 1000; ++i) {
     std::u16string text(random() % (i % 10 ? 40 : 1200), u' ');
     for (char16_t& unit : text) unit = kAlphabet[random() % kAlphabet.size()];
-    for (int button : {1, 3, 4, 5}) ASSERT_TRUE(reference::AgreesWithReference(button, text)) << i;
+    for (const auto& [conversion, name] : kConversions) {
+      ASSERT_TRUE(reference::AgreesWithReference(conversion, text)) << name << ", text " << i;
+    }
   }
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Deliberately plain versions of the conversions, written straight from their
-// rules with no attention to speed, and the comparison with the real ones
-// that the fuzzers and the random tests make.
+// rules with no attention to speed: the one oracle of the tests, the fuzzers
+// and the benchmarks, and the comparison with the real ones that the fuzzers
+// and the random tests make.
 #pragma once
 
 #include <cfenv>
@@ -64,11 +65,13 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   return result;
 }
 
-// Runs the conversion of the window's button `button` (1, 3, 4, or 5 for
-// every table conversion) and its plain version on `units`, and says whether
-// they agree. Leading units choose the separator, or arbitrary tables of
-// unequal lengths.
-inline bool AgreesWithReference(int button, std::u16string_view units) {
+// The conversions, by name, for the programs that have no window to press.
+enum class Conversion { kAddCharacters, kReverseText, kVerticalLayout, kConvertByTable };
+
+// Runs `conversion` and its plain version on `units`, and says whether they
+// agree. Leading units choose the separator, or arbitrary tables of unequal
+// lengths.
+inline bool AgreesWithReference(Conversion conversion, std::u16string_view units) {
   const std::size_t control = units.empty() ? 0 : units[0];
   const std::u16string_view rest = units.substr(units.empty() ? 0 : 1);
   const std::u16string first(rest.substr(0, control % 9)),
@@ -76,18 +79,19 @@ inline bool AgreesWithReference(int button, std::u16string_view units) {
   const std::u16string_view text = rest.substr(first.size() + second.size());
   std::u16string plain;
   const std::vector<std::u16string> characters = Characters(text);
-  switch (button) {
-    case 1:
+  switch (conversion) {
+    case Conversion::kAddCharacters:
       for (const std::u16string& character : characters) plain += first + character;
       return AddCharacters(text, first) == plain;
-    case 3:
+    case Conversion::kReverseText:
       for (auto c = characters.rbegin(); c != characters.rend(); ++c) plain += *c;
       return ReverseText(text) == plain;
-    case 4:
+    case Conversion::kVerticalLayout:
       plain = PlainVerticalLayout(text);
       return VerticalLayout(text) == plain && VerticalLayoutLength(text) == plain.size();
-    default: return ConvertByTable(text, first, second) == LiteralScan(text, first, second);
+    case Conversion::kConvertByTable: break;
   }
+  return ConvertByTable(text, first, second) == LiteralScan(text, first, second);
 }
 
 }  // namespace tavro::reference
