@@ -8,10 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextDocument>
 #include <QToolTip>
 
-#include "character_tables.h"
 #include "reversal.h"
 #include "table_conversion.h"
 #include "vertical_layout.h"
@@ -20,29 +18,8 @@
 namespace tavro {
 namespace {
 
-template <typename Widget>
-Widget* Control(QWidget& form, const char* name) {
-  return form.findChild<Widget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-}
-
 QString ToQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-void SelectAll(QPlainTextEdit& field) {
-  QTextCursor cursor = field.textCursor();
-  cursor.setPosition(0);
-  // The length of the field's text; the document counts one more position,
-  // after the last line.
-  cursor.setPosition(field.document()->characterCount() - 1, QTextCursor::KeepAnchor);
-  field.setTextCursor(cursor);
-}
-
-// ConvertByTable with the tables held by two of the hidden fields.
-std::u16string ConvertThroughFields(const QString& input, const QPlainTextEdit& sourceField,
-                                    const QPlainTextEdit& targetField) {
-  return ConvertByTable(CodeUnits(input), CodeUnits(FieldText(sourceField)),
-                        CodeUnits(FieldText(targetField)));
 }
 
 }  // namespace
@@ -51,57 +28,70 @@ std::u16string_view CodeUnits(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
+QString ResultTooLongNotice() {
+  // In 万 (ten thousands) of characters, as Chinese counts them.
+  return QStringLiteral("结果太长（超过 %1 万字），未转换。").arg(kMaxResultLength / 10000);
+}
+
 Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher()) {
   setWindowTitle(QStringLiteral("tavro字符工具"));
-  BuildDesignedWindow(*this);
-  Text1 = Control<QPlainTextEdit>(*this, "Text1");
-  Text2 = Control<QPlainTextEdit>(*this, "Text2");
-  Text3 = Control<QLineEdit>(*this, "Text3");
-  Text4 = Control<QPlainTextEdit>(*this, "Text4");
-  Text5 = Control<QPlainTextEdit>(*this, "Text5");
-  Text6 = Control<QPlainTextEdit>(*this, "Text6");
-  Command1 = Control<QPushButton>(*this, "Command1");
-  Command2 = Control<QPushButton>(*this, "Command2");
-  Command3 = Control<QPushButton>(*this, "Command3");
-  Command4 = Control<QPushButton>(*this, "Command4");
-  Command5 = Control<QPushButton>(*this, "Command5");
-  Command6 = Control<QPushButton>(*this, "Command6");
-  Command7 = Control<QPushButton>(*this, "Command7");
-
-  connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-  connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-  connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-  connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-  connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-  connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
-  connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+  BuildDesignedWindow(*this, *this);
+  for (const ControlDesign& design : kControlDesigns) {
+    if (design.click != nullptr)
+      connect(this->*design.button, &QPushButton::clicked, this, design.click);
+  }
 }
 
 void Form1::SetUrlLauncher(UrlLauncher launcher) { urlLauncher_ = std::move(launcher); }
 
 void Form1::SetMaxResultLength(std::size_t length) { maxResultLength_ = length; }
 
+void Form1::LoadTablesOnce() {
+  if (tablesLoaded_) return;
+  tablesLoaded_ = true;
+  LoadTables([this](TableKind kind, std::u16string_view chunk) {
+    QPlainTextEdit* field = TableField(kind);
+    field->setPlainText(FieldText(*field) + ToQString(chunk));
+  });
+}
+
+QPlainTextEdit* Form1::TableField(TableKind kind) const {
+  switch (kind) {
+    case TableKind::kMartian: return Text4;
+    case TableKind::kSimplified: return Text5;
+    case TableKind::kTraditional: break;
+  }
+  return Text6;
+}
+
+std::u16string Form1::ConvertThroughTables(const QString& input, TableKind from,
+                                           TableKind to) const {
+  return ConvertByTable(CodeUnits(input), CodeUnits(FieldText(*TableField(from))),
+                        CodeUnits(FieldText(*TableField(to))));
+}
+
 template <typename Convert>
 void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
+  LoadTablesOnce();
   if (resultLength > maxResultLength_) {
-    ShowNotice(kResultTooLongNotice);
+    ShowNotice(ResultTooLongNotice());
     return;
   }
   const BusyCursor busy(resultLength);
   try {
     PublishResult(convert());
   } catch (const std::bad_alloc&) {
-    ShowNotice(kOutOfMemoryNotice);
+    ShowNotice(QString::fromUtf16(kOutOfMemoryNotice));
   } catch (const std::length_error&) {
-    ShowNotice(kResultTooLongNotice);
+    ShowNotice(ResultTooLongNotice());
   }
 }
 
-void Form1::ShowNotice(const char16_t* notice) {
+void Form1::ShowNotice(const QString& notice) {
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
-  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)), QString::fromUtf16(notice),
-                     Text2, QRect(), 5000);
+  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)), notice, Text2, QRect(),
+                     5000);
 }
 
 void Form1::Command1_Click() {
@@ -128,27 +118,35 @@ void Form1::Command4_Click() {
 
 void Form1::Command5_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text5, *Text4); });
+  PublishConverted(input.size(), [&] {
+    return ConvertThroughTables(input, TableKind::kSimplified, TableKind::kMartian);
+  });
 }
 
 void Form1::Command6_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text5, *Text6); });
+  PublishConverted(input.size(), [&] {
+    return ConvertThroughTables(input, TableKind::kSimplified, TableKind::kTraditional);
+  });
 }
 
 void Form1::Command7_Click() {
   const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] { return ConvertThroughFields(input, *Text6, *Text5); });
+  PublishConverted(input.size(), [&] {
+    return ConvertThroughTables(input, TableKind::kTraditional, TableKind::kSimplified);
+  });
 }
 
 void Form1::PublishResult(const std::u16string& result) {
   Text2->setPlainText(ToQString(result));
   Text2->setFocus(Qt::OtherFocusReason);
-  SelectAll(*Text2);
+  Text2->selectAll();
   // The selection ends at the text's end, where a key press carries on from;
   // the field shows where the result begins.
   Text2->verticalScrollBar()->setValue(0);
   QClipboard* clipboard = QGuiApplication::clipboard();
+  // Emptied first: should the system refuse the new text, a paste elsewhere
+  // brings nothing rather than an older result taken for this one.
   clipboard->clear();
   // What the field holds, which may differ from `result` in its line breaks.
   clipboard->setText(FieldText(*Text2));
@@ -156,12 +154,8 @@ void Form1::PublishResult(const std::u16string& result) {
 
 void Form1::Form_Activate() {
   Text1->setFocus(Qt::ActiveWindowFocusReason);
-  SelectAll(*Text1);
-  QPlainTextEdit* const tableFields[] = {Text4, Text5, Text6};
-  LoadTables([&](TableKind kind, std::u16string_view chunk) {
-    QPlainTextEdit* field = tableFields[static_cast<int>(kind)];
-    field->setPlainText(FieldText(*field) + ToQString(chunk));
-  });
+  Text1->selectAll();
+  LoadTablesOnce();
 }
 
 void Form1::Form_Click() { OpenForumPage(urlLauncher_); }

@@ -4,13 +4,11 @@
 #include <QWidget>
 #include <string>
 
+#include "character_tables.h"
 #include "separator.h"
 #include "text_field.h"
 #include "web_link.h"
-
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+#include "window_layout.h"
 
 namespace tavro {
 
@@ -21,12 +19,12 @@ namespace tavro {
 constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 
 // What the window says, beside the output field, when a command changes nothing.
-inline constexpr char16_t kResultTooLongNotice[] = u"结果太长（超过 6710 万字），未转换。";
+QString ResultTooLongNotice();
 inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
 
-// The program's one window. Handlers are named after their control and event
-// (Command1_Click), controls after their kind and number (Text1, Command1).
-class Form1 : public QWidget {
+// The program's one window: the controls of its design (Text1, Command1, ...)
+// and, named after them and their events, its handlers (Command1_Click).
+class Form1 : public QWidget, public Form1Controls {
   Q_OBJECT
 
  public:
@@ -37,32 +35,16 @@ class Form1 : public QWidget {
   // Replaces kMaxResultLength (tests try the bound on small texts).
   void SetMaxResultLength(std::size_t length);
 
-  // The fields hold the program's whole state: input, output, separator and
-  // the Martian, simplified and traditional tables.
-  QPlainTextEdit* Text1;
-  QPlainTextEdit* Text2;
-  QLineEdit* Text3;
-  QPlainTextEdit* Text4;
-  QPlainTextEdit* Text5;
-  QPlainTextEdit* Text6;
-  QPushButton* Command1;
-  QPushButton* Command2;
-  QPushButton* Command3;
-  QPushButton* Command4;
-  QPushButton* Command5;
-  QPushButton* Command6;
-  QPushButton* Command7;
-
   void Command1_Click();  // 加字符
   void Command2_Click();  // 随机
   void Command3_Click();  // 倒序
   void Command4_Click();  // 竖排
   void Command5_Click();  // 火星文
-  void Command6_Click();  // simplified to traditional
-  void Command7_Click();  // traditional to simplified
+  void Command6_Click();  // 简→繁
+  void Command7_Click();  // 繁→简
 
-  // Focuses and selects the input, then loads the tables; runs once, when the
-  // window first becomes active.
+  // Focuses and selects the input, then loads the tables if no command has;
+  // runs once, when the window first becomes active.
   void Form_Activate();
   // A click on the bare window surface: opens the forum page.
   void Form_Click();
@@ -78,17 +60,27 @@ class Form1 : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  // Publishes what `convert` returns, under the busy cursor if it is long. When
-  // `resultLength` exceeds the bound, or the conversion runs out of memory,
-  // leaves every field and the clipboard as they were and says why.
+  // Loads the tables into their fields the first time it runs: at activation,
+  // or at a command that comes before it.
+  void LoadTablesOnce();
+  // The hidden field that holds the table of `kind`.
+  QPlainTextEdit* TableField(TableKind kind) const;
+  // ConvertByTable from the table `from` to the table `to`, as their fields
+  // hold them.
+  std::u16string ConvertThroughTables(const QString& input, TableKind from, TableKind to) const;
+  // Every command publishes through this: loads the tables first, then
+  // publishes what `convert` returns, under the busy cursor if it is long.
+  // When `resultLength` exceeds the bound, or the conversion runs out of
+  // memory, leaves every field and the clipboard as they were and says why.
   template <typename Convert>
   void PublishConverted(std::size_t resultLength, Convert convert);
-  void ShowNotice(const char16_t* notice);
+  void ShowNotice(const QString& notice);
 
   RandomSource randomSource_;
   std::size_t maxResultLength_ = kMaxResultLength;
   UrlLauncher urlLauncher_;
   bool activated_ = false;
+  bool tablesLoaded_ = false;
   bool surfacePressed_ = false;
 };
 

@@ -44,10 +44,13 @@ void TextField::insertFromMimeData(const QMimeData* source) {
   // positions of a document and of its field text are the same.
   const BusyCursor busy(static_cast<std::size_t>(pasted->size() + end - start));
   QString text = FieldText(*this);
+  const qsizetype after = text.size() - end;
   text.replace(start, end - start, *pasted);
   setPlainText(text);
+  // The cursor goes where the pasted text ends, counted from the end: the
+  // document keeps a CR LF of the paste as one line break.
   cursor = textCursor();
-  cursor.setPosition(static_cast<int>(start + pasted->size()));
+  cursor.setPosition(static_cast<int>(document()->characterCount() - 1 - after));
   setTextCursor(cursor);
   ensureCursorVisible();
 }

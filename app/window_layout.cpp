@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "form1.h"
 #include "grid_font.h"
 #include "text_field.h"
 
@@ -13,27 +14,21 @@ namespace tavro {
 
 // The arrows of 简→繁 and 繁→简 read as "to" (转) to a screen reader.
 const std::array<ControlDesign, 13> kControlDesigns = {{
-    {"Command1", ControlKind::kButton, 4800, 120, 1215, 495, u"加字符", 0, u"", false},
-    {"Text1", ControlKind::kMultiLineField, 120, 120, 4455, 1455, u"请将要转换的文字粘贴到此处！",
-     qRgb(255, 255, 192), u"请将文字粘贴到此处！", false},
-    {"Text2", ControlKind::kMultiLineField, 120, 2160, 4455, 1455, u"转换后的文本！已经自动复制。",
-     qRgb(192, 255, 255), u"转换后的文本！已经自动复制。", false},
-    {"Text3", ControlKind::kSingleLineField, 120, 1680, 375, 375, u"\x1A", qRgb(192, 255, 192),
-     u"输入要添加的字符！", false},
-    {"Command2", ControlKind::kButton, 600, 1680, 735, 375, u"随机", 0, u"", false},
-    {"Command3", ControlKind::kButton, 4800, 720, 1215, 495, u"倒序", 0, u"", false},
-    {"Command4", ControlKind::kButton, 4800, 1320, 1215, 495, u"竖排", 0, u"", false},
-    {"Command5", ControlKind::kButton, 4800, 1920, 1215, 495, u"火星文", 0, u"", false},
-    {"Command6", ControlKind::kButton, 4800, 2520, 1215, 495, u"简→繁", 0, u"", false,
-     u"简体转繁体"},
-    {"Text4", ControlKind::kMultiLineField, 3240, 2520, 1215, 975, u"", qRgb(255, 255, 255),
-     u"请将文字粘贴到此处！", true},
-    {"Text5", ControlKind::kMultiLineField, 3240, 480, 1215, 975, u"", qRgb(255, 255, 255),
-     u"请将文字粘贴到此处！", true},
-    {"Text6", ControlKind::kMultiLineField, 240, 2520, 1335, 975, u"", qRgb(255, 255, 255),
-     u"请将文字粘贴到此处！", true},
-    {"Command7", ControlKind::kButton, 4800, 3120, 1215, 495, u"繁→简", 0, u"", false,
-     u"繁体转简体"},
+    // clang-format off
+    {.button = &Form1Controls::Command1, .left = 4800, .top = 120, .width = 1215, .height = 495, .text = u"加字符", .click = &Form1::Command1_Click},
+    {.multiLineField = &Form1Controls::Text1, .left = 120, .top = 120, .width = 4455, .height = 1455, .text = u"请将要转换的文字粘贴到此处！", .background = qRgb(255, 255, 192), .toolTip = u"请将文字粘贴到此处！"},
+    {.multiLineField = &Form1Controls::Text2, .left = 120, .top = 2160, .width = 4455, .height = 1455, .text = u"转换后的文本！已经自动复制。", .background = qRgb(192, 255, 255), .toolTip = u"转换后的文本！已经自动复制。"},
+    {.singleLineField = &Form1Controls::Text3, .left = 120, .top = 1680, .width = 375, .height = 375, .text = u"\x1A", .background = qRgb(192, 255, 192), .toolTip = u"输入要添加的字符！"},
+    {.button = &Form1Controls::Command2, .left = 600, .top = 1680, .width = 735, .height = 375, .text = u"随机", .click = &Form1::Command2_Click},
+    {.button = &Form1Controls::Command3, .left = 4800, .top = 720, .width = 1215, .height = 495, .text = u"倒序", .click = &Form1::Command3_Click},
+    {.button = &Form1Controls::Command4, .left = 4800, .top = 1320, .width = 1215, .height = 495, .text = u"竖排", .click = &Form1::Command4_Click},
+    {.button = &Form1Controls::Command5, .left = 4800, .top = 1920, .width = 1215, .height = 495, .text = u"火星文", .click = &Form1::Command5_Click},
+    {.button = &Form1Controls::Command6, .left = 4800, .top = 2520, .width = 1215, .height = 495, .text = u"简→繁", .accessibleName = u"简体转繁体", .click = &Form1::Command6_Click},
+    {.multiLineField = &Form1Controls::Text4, .left = 3240, .top = 2520, .width = 1215, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
+    {.multiLineField = &Form1Controls::Text5, .left = 3240, .top = 480, .width = 1215, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
+    {.multiLineField = &Form1Controls::Text6, .left = 240, .top = 2520, .width = 1335, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
+    {.button = &Form1Controls::Command7, .left = 4800, .top = 3120, .width = 1215, .height = 495, .text = u"繁→简", .accessibleName = u"繁体转简体", .click = &Form1::Command7_Click},
+    // clang-format on
 }};
 
 QRect TwipsToPixels(int left, int top, int width, int height) {
@@ -46,28 +41,26 @@ namespace {
 // A deep blue behind white selected text, as readable as black on the fields.
 constexpr QRgb kSelectionBackground = qRgb(0x00, 0x50, 0xA0);
 
+// Creates the control of `design` and puts it in its place in `controls`.
 QWidget* CreateControl(const ControlDesign& design, const std::optional<QFont>& gridFont,
-                       QWidget& form) {
+                       QWidget& form, Form1Controls& controls) {
   const QString text = QString::fromUtf16(design.text);
-  switch (design.kind) {
-    case ControlKind::kButton: {
-      auto* button = new QPushButton(text, &form);
-      button->setAutoDefault(false);  // Enter and Esc press no button
-      return button;
-    }
-    case ControlKind::kSingleLineField: {
-      auto* field = new QLineEdit(text, &form);
-      // 宋体 12 pt, with the CJK fonts of a Linux desktop where SimSun is missing.
-      QFont font;
-      font.setFamilies({"SimSun", "宋体", "NSimSun", "Noto Serif CJK SC", "Noto Sans CJK SC",
-                        "WenQuanYi Zen Hei", "Droid Sans Fallback"});
-      font.setPointSize(12);
-      font.setWeight(QFont::Normal);
-      field->setFont(font);
-      field->setAlignment(Qt::AlignCenter);
-      return field;
-    }
-    case ControlKind::kMultiLineField: break;
+  if (design.button != nullptr) {
+    auto* button = new QPushButton(text, &form);
+    button->setAutoDefault(false);  // Enter and Esc press no button
+    return controls.*design.button = button;
+  }
+  if (design.singleLineField != nullptr) {
+    auto* field = new QLineEdit(text, &form);
+    // 宋体 12 pt, with the CJK fonts of a Linux desktop where SimSun is missing.
+    QFont font;
+    font.setFamilies({"SimSun", "宋体", "NSimSun", "Noto Serif CJK SC", "Noto Sans CJK SC",
+                      "WenQuanYi Zen Hei", "Droid Sans Fallback"});
+    font.setPointSize(12);
+    font.setWeight(QFont::Normal);
+    field->setFont(font);
+    field->setAlignment(Qt::AlignCenter);
+    return controls.*design.singleLineField = field;
   }
   auto* field = new TextField(text, &form);
   field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -76,23 +69,28 @@ QWidget* CreateControl(const ControlDesign& design, const std::optional<QFont>& 
   field->setTabChangesFocus(true);
   // The desktop's font where no installed font draws a 竖排 grid that lines up.
   if (gridFont) field->setFont(*gridFont);
-  return field;
+  return controls.*design.multiLineField = field;
 }
 
 }  // namespace
 
-void BuildDesignedWindow(QWidget& form) {
+QWidget* ControlOf(const Form1Controls& controls, const ControlDesign& design) {
+  if (design.button != nullptr) return controls.*design.button;
+  if (design.singleLineField != nullptr) return controls.*design.singleLineField;
+  return controls.*design.multiLineField;
+}
+
+void BuildDesignedWindow(QWidget& form, Form1Controls& controls) {
   form.resize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
   const std::optional<QFont> gridFont = GridFont();
   QWidget* previous = nullptr;
   for (const ControlDesign& design : kControlDesigns) {
-    QWidget* control = CreateControl(design, gridFont, form);
-    control->setObjectName(design.name);
+    QWidget* control = CreateControl(design, gridFont, form, controls);
     control->setGeometry(TwipsToPixels(design.left, design.top, design.width, design.height));
     control->setToolTip(QString::fromUtf16(design.toolTip));
-    const char16_t* spoken = *design.accessibleName != 0           ? design.accessibleName
-                             : design.kind == ControlKind::kButton ? design.text
-                                                                   : design.toolTip;
+    const char16_t* spoken = *design.accessibleName != 0 ? design.accessibleName
+                             : design.button != nullptr  ? design.text
+                                                         : design.toolTip;
     control->setAccessibleName(QString::fromUtf16(spoken));
     if (design.background != 0) {
       // The light fields bring their own dark text and selection: a dark

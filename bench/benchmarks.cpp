@@ -2,7 +2,7 @@
 // Conversions over 1 MiB and 16 MiB of mixed Chinese text beside copying their
 // input and their output, and the table conversion beside the per-character
 // scan it replaces; then each window command on 1 MiB and 16 MiB from click to
-// clipboard beside publishing the same result with no conversion, memory
+// clipboard beside publishing its result with no conversion, memory
 // after repeated big pastes, and a long session. The window runs offscreen
 // unless QT_QPA_PLATFORM names another platform (xcb: the X11 clipboard).
 #include <benchmark/benchmark.h>
@@ -28,7 +28,6 @@ namespace tavro {
 namespace {
 
 constexpr std::int64_t kMiB = 1 << 20;
-constexpr int kCopy = 0, kLiteralScan = 8;  // the rest are the window's command numbers
 const std::u16string kMartian = TableText(TableKind::kMartian);
 const std::u16string kSimplified = TableText(TableKind::kSimplified);
 const std::u16string kTraditional = TableText(TableKind::kTraditional);
@@ -49,47 +48,60 @@ const std::u16string& MixedText(std::int64_t bytes) {
   return text;
 }
 
-std::u16string Convert(std::int64_t which, std::u16string_view in) {
-  switch (which) {
-    case 1: return AddCharacters(in, u"\x1A");
-    case 3: return ReverseText(in);
-    case 4: return VerticalLayout(in);
-    case 5: return ConvertByTable(in, kSimplified, kMartian);
-    case 6: return ConvertByTable(in, kSimplified, kTraditional);
-    case 7: return ConvertByTable(in, kTraditional, kSimplified);
-    case kLiteralScan: return reference::LiteralScan(in, kSimplified, kTraditional);
-    default: return std::u16string(in);
+// The table conversion runs from the simplified to the traditional table, as
+// 简→繁 does; 火星文 and 繁→简 cost the same.
+std::u16string Convert(reference::Conversion conversion, std::u16string_view in) {
+  switch (conversion) {
+    case reference::Conversion::kAddCharacters: return AddCharacters(in, u"\x1A");
+    case reference::Conversion::kReverseText: return ReverseText(in);
+    case reference::Conversion::kVerticalLayout: return VerticalLayout(in);
+    case reference::Conversion::kConvertByTable: break;
   }
+  return ConvertByTable(in, kSimplified, kTraditional);
 }
 
-void BM_Convert(benchmark::State& state) {
-  const std::u16string& input = MixedText(state.range(1));
-  for (auto _ : state) benchmark::DoNotOptimize(Convert(state.range(0), input).data());
-  state.SetBytesProcessed(state.iterations() * state.range(1));
+void BM_Convert(benchmark::State& state, reference::Conversion conversion) {
+  const std::u16string& input = MixedText(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(Convert(conversion, input).data());
+  state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-void BM_CopyOutput(benchmark::State& state) {
-  const std::u16string output = Convert(state.range(0), MixedText(state.range(1)));
+// The floors the conversions are measured against: copying their input or
+// their output.
+void BM_CopyInput(benchmark::State& state) {
+  const std::u16string& input = MixedText(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(std::u16string(input).data());
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void BM_CopyOutput(benchmark::State& state, reference::Conversion conversion) {
+  const std::u16string output = Convert(conversion, MixedText(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(std::u16string(output).data());
-  state.SetBytesProcessed(state.iterations() * state.range(1));
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// The per-character scan that the table conversion's index replaces.
+void BM_LiteralScan(benchmark::State& state) {
+  const std::u16string& input = MixedText(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(reference::LiteralScan(input, kSimplified, kTraditional).data());
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
 // The window's input field keeps line breaks as LF, so both window
 // benchmarks convert what the field holds.
-QString WindowInput(std::int64_t bytes) {
-  form->Text1->setPlainText(QString::fromStdU16String(MixedText(bytes)));
-  return FieldText(*form->Text1);
+void BM_WindowCommand(benchmark::State& state, QPushButton* Form1Controls::*button) {
+  form->Text1->setPlainText(QString::fromStdU16String(MixedText(state.range(0))));
+  for (auto _ : state) (form->*button)->click();
 }
 
-void BM_WindowCommand(benchmark::State& state) {
-  WindowInput(state.range(1));
-  auto* button = form->findChild<QPushButton*>(QStringLiteral("Command%1").arg(state.range(0)));
-  for (auto _ : state) button->click();
-}
-
-void BM_WindowPublishOnly(benchmark::State& state) {
-  const std::u16string result = Convert(state.range(0), CodeUnits(WindowInput(state.range(1))));
-  for (auto _ : state) form->PublishResult(result);
+// Publishing the command's result without converting anything.
+void BM_WindowPublishOnly(benchmark::State& state, QPushButton* Form1Controls::*button) {
+  form->Text1->setPlainText(QString::fromStdU16String(MixedText(state.range(0))));
+  (form->*button)->click();
+  const QString result = FieldText(*form->Text2);
+  for (auto _ : state) form->PublishResult(std::u16string(CodeUnits(result)));
 }
 
 double ResidentMiB() {
@@ -122,13 +134,14 @@ void BM_RepeatedPastes(benchmark::State& state) {
 // memory at the start and at the end should match.
 void BM_LongSession(benchmark::State& state) {
   struct Step {
-    int button;
+    QPushButton* Form1Controls::*button;
     QString input, expected;
   };
+  using C = Form1Controls;
   // clang-format off
-  const Step steps[] = {{1, "中文", "-中-文"},          {3, "中文abc😀", "😀cba文中"},
-                        {4, "中文字符", "中|字|\n文|符|\n"}, {5, "啊阿埃", "娿婀埃"},
-                        {6, "爱处啊中", "愛處啊中"},     {7, "愛疊沈矽後", "爱迭沉硅后"}};
+  const Step steps[] = {{&C::Command1, "中文", "-中-文"},          {&C::Command3, "中文abc😀", "😀cba文中"},
+                        {&C::Command4, "中文字符", "中|字|\n文|符|\n"}, {&C::Command5, "啊阿埃", "娿婀埃"},
+                        {&C::Command6, "爱处啊中", "愛處啊中"},     {&C::Command7, "愛疊沈矽後", "爱迭沉硅后"}};
   // clang-format on
   form->Text3->setText(QStringLiteral("-"));
   state.counters["rss_start_MiB"] = ResidentMiB();
@@ -136,11 +149,11 @@ void BM_LongSession(benchmark::State& state) {
     for (int i = 0; i < 10000; ++i) {
       // Every seventh command reverses a text of changing length.
       const int length = i % 300;
-      const Step step =
-          i % 7 == 6 ? Step{3, QString("中文").repeated(length), QString("文中").repeated(length)}
-                     : steps[i % 7];
+      const Step step = i % 7 == 6 ? Step{&C::Command3, QString("中文").repeated(length),
+                                          QString("文中").repeated(length)}
+                                   : steps[i % 7];
       form->Text1->setPlainText(step.input);
-      form->findChild<QPushButton*>(QStringLiteral("Command%1").arg(step.button))->click();
+      (form->*step.button)->click();
       if (QGuiApplication::clipboard()->text() != step.expected)
         state.SkipWithError("wrong result");
       QApplication::processEvents();  // as the event loop would between clicks
@@ -149,19 +162,48 @@ void BM_LongSession(benchmark::State& state) {
   state.counters["rss_end_MiB"] = ResidentMiB();
 }
 
-BENCHMARK(BM_Convert)
-    ->ArgsProduct({{kCopy, 1, 3, 4, 5, 6, 7}, {kMiB, 16 * kMiB}})
-    ->Args({kLiteralScan, kMiB})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CopyOutput)->ArgsProduct({{1, 4}, {kMiB, 16 * kMiB}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowCommand)
-    ->ArgsProduct({{1, 3, 4, 5, 6, 7}, {kMiB, 16 * kMiB}})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowPublishOnly)
-    ->ArgsProduct({{1, 3, 4, 5, 6, 7}, {kMiB, 16 * kMiB}})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RepeatedPastes)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LongSession)->Iterations(1)->Unit(benchmark::kMillisecond);
+void RegisterBenchmarks() {
+  using reference::Conversion;
+  const std::pair<const char*, Conversion> conversions[] = {
+      {"AddCharacters", Conversion::kAddCharacters},
+      {"ReverseText", Conversion::kReverseText},
+      {"VerticalLayout", Conversion::kVerticalLayout},
+      {"ConvertByTable", Conversion::kConvertByTable}};
+  const std::pair<const char*, QPushButton * Form1Controls::*> commands[] = {
+      {"加字符", &Form1Controls::Command1}, {"倒序", &Form1Controls::Command3},
+      {"竖排", &Form1Controls::Command4},   {"火星文", &Form1Controls::Command5},
+      {"简→繁", &Form1Controls::Command6},  {"繁→简", &Form1Controls::Command7}};
+  const auto sizes = [](benchmark::internal::Benchmark* b) {
+    b->Arg(kMiB)->Arg(16 * kMiB)->Unit(benchmark::kMillisecond);
+  };
+  benchmark::RegisterBenchmark("CopyInput", BM_CopyInput)->Apply(sizes);
+  for (const auto& [name, conversion] : conversions) {
+    benchmark::RegisterBenchmark((std::string("Convert/") + name).c_str(), BM_Convert, conversion)
+        ->Apply(sizes);
+  }
+  for (const auto& [name, conversion] : {conversions[0], conversions[2]}) {
+    benchmark::RegisterBenchmark((std::string("CopyOutput/") + name).c_str(), BM_CopyOutput,
+                                 conversion)
+        ->Apply(sizes);
+  }
+  benchmark::RegisterBenchmark("LiteralScan", BM_LiteralScan)
+      ->Arg(kMiB)
+      ->Unit(benchmark::kMillisecond);
+  for (const auto& [name, button] : commands) {
+    benchmark::RegisterBenchmark((std::string("WindowCommand/") + name).c_str(), BM_WindowCommand,
+                                 button)
+        ->Apply(sizes);
+    benchmark::RegisterBenchmark((std::string("WindowPublishOnly/") + name).c_str(),
+                                 BM_WindowPublishOnly, button)
+        ->Apply(sizes);
+  }
+  benchmark::RegisterBenchmark("RepeatedPastes", BM_RepeatedPastes)
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("LongSession", BM_LongSession)
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+}
 
 }  // namespace
 }  // namespace tavro
@@ -177,6 +219,7 @@ int main(int argc, char** argv) {
   window.show();
   QApplication::processEvents();
   tavro::form = &window;
+  tavro::RegisterBenchmarks();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   rusage usage{};

@@ -26,19 +26,21 @@ struct ReadOnce : QMimeData {
   }
 };
 
+// A button of the window, as the window's own controls name it.
+using Button = QPushButton* tavro::Form1Controls::*;
+Q_DECLARE_METATYPE(Button)
+using tavro::Form1Controls;
+
 class Form1Test : public QObject {
   Q_OBJECT
 
   std::unique_ptr<tavro::Form1> form_;
   QStringList launched_;
 
-  QPushButton* Button(int number) {
-    return form_->findChild<QPushButton*>(QStringLiteral("Command%1").arg(number));
-  }
   // Puts `input` into the input field, clicks the button, reads the clipboard.
-  QString Run(int button, const QString& input) {
+  QString Run(Button button, const QString& input) {
     form_->Text1->setPlainText(input);
-    QTest::mouseClick(Button(button), Qt::LeftButton);
+    QTest::mouseClick(form_.get()->*button, Qt::LeftButton);
     return QGuiApplication::clipboard()->text();
   }
   // WCAG's contrast between the darkest and the lightest colour painted in
@@ -72,31 +74,63 @@ class Form1Test : public QObject {
       QCOMPARE(table->toPlainText().size(), 1024);
   }
 
-  void commandsPublishTheirResult() {
-    // One window throughout, so that 随机 goes on along one sequence.
-    const std::tuple<int, QString, QString> examples[] = {
-        // clang-format off
-        {1, "中文😀", "\x1A中\x1A文\x1A😀"},
-        {3, "a\u00A0b😀", "😀b\u00A0a"},  // the no-break space kept
-        {4, "中文字符", "中|字|\n文|符|\n"},  // CR LF kept as LF
-        {5, "啊阿埃", "娿婀埃"},
-        // The first occurrence wins (疊 stands for 迭 and 叠); only 繁→简 knows 沈矽後.
-        {6, "爱处啊中沈矽後", "愛處啊中沈矽後"}, {7, "愛疊沈矽後爱", "爱迭沉硅后爱"},
-        // Hostile text: direction marks, lone surrogates, NUL, controls, U+FFFF.
-        {3, QString::fromUtf16(u"\u202E\xD83Dx\xDE00\0\x01\x1B\uFFFF", 8),
-            QString::fromUtf16(u"\uFFFF\x1B\x01\0\xDE00x\xD83D\u202E", 8)},
-        {1, "", ""}, {3, "", ""}, {4, "", ""}, {5, "", ""}, {6, "", ""}, {7, "", ""},
-        // The first draws of 随机; 加字符 then keeps the last one.
-        {2, "中文", "`中`文"}, {2, "中文", "D中D文"}, {2, "中文", "Z中Z文"}, {1, "ab", "ZaZb"},
-        // clang-format on
+  void commandsPublishTheirResult_data() {
+    QTest::addColumn<Button>("button");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    const auto row = [](const char* name, Button button, const QString& input,
+                        const QString& expected) {
+      QTest::newRow(name) << button << input << expected;
     };
-    for (const auto& [button, input, expected] : examples) {
-      form_->Text2->setPlainText(QStringLiteral("typed by the user"));
-      QCOMPARE(Run(button, input), expected);
-      QCOMPARE(QApplication::focusWidget(), form_->Text2);
-      QCOMPARE(form_->Text2->textCursor().selectedText().size(), expected.size());  // all of it
-      QCOMPARE(tavro::FieldText(*form_->Text1), input);
-    }
+    row("加字符 before every character, a pair whole", &Form1Controls::Command1, "中文😀",
+        "\x1A中\x1A文\x1A😀");
+    row("倒序 keeps a pair and a no-break space", &Form1Controls::Command3, "a\u00A0b😀",
+        "😀b\u00A0a");
+    row("竖排, its CR LF kept as LF", &Form1Controls::Command4, "中文字符", "中|字|\n文|符|\n");
+    row("火星文", &Form1Controls::Command5, "啊阿埃", "娿婀埃");
+    // The first occurrence wins (疊 stands for 迭 and 叠); only 繁→简 knows 沈矽後.
+    row("简→繁", &Form1Controls::Command6, "爱处啊中沈矽後", "愛處啊中沈矽後");
+    row("繁→简", &Form1Controls::Command7, "愛疊沈矽後爱", "爱迭沉硅后爱");
+    // Direction marks, lone surrogates, NUL, controls, U+FFFF.
+    row("倒序 of hostile text", &Form1Controls::Command3,
+        QString::fromUtf16(u"\u202E\xD83Dx\xDE00\0\x01\x1B\uFFFF", 8),
+        QString::fromUtf16(u"\uFFFF\x1B\x01\0\xDE00x\xD83D\u202E", 8));
+    row("加字符 on empty input", &Form1Controls::Command1, "", "");
+    row("倒序 on empty input", &Form1Controls::Command3, "", "");
+    row("竖排 on empty input", &Form1Controls::Command4, "", "");
+    row("火星文 on empty input", &Form1Controls::Command5, "", "");
+    row("简→繁 on empty input", &Form1Controls::Command6, "", "");
+    row("繁→简 on empty input", &Form1Controls::Command7, "", "");
+  }
+
+  void commandsPublishTheirResult() {
+    QFETCH(Button, button);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    form_->Text2->setPlainText(QStringLiteral("typed by the user"));
+    QCOMPARE(Run(button, input), expected);
+    QCOMPARE(QApplication::focusWidget(), form_->Text2);
+    QCOMPARE(form_->Text2->textCursor().selectedText().size(), expected.size());  // all of it
+    QCOMPARE(tavro::FieldText(*form_->Text1), input);
+  }
+
+  void randomSeparatorFollowsOneSequence() {
+    // The first draws of 随机 after start; 加字符 then keeps the last one.
+    QCOMPARE(Run(&Form1Controls::Command2, "中文"), "`中`文");
+    QCOMPARE(Run(&Form1Controls::Command2, "中文"), "D中D文");
+    QCOMPARE(Run(&Form1Controls::Command2, "中文"), "Z中Z文");
+    QCOMPARE(Run(&Form1Controls::Command1, "ab"), "ZaZb");
+  }
+
+  void tablesAreThereBeforeActivation() {
+    tavro::Form1 unseen;  // never shown, so never activated
+    unseen.Text1->setPlainText(QStringLiteral("爱处"));
+    unseen.Command6->click();
+    QCOMPARE(tavro::FieldText(*unseen.Text2), "愛處");
+    unseen.show();  // and activation then loads nothing again
+    QVERIFY(QTest::qWaitForWindowActive(&unseen));
+    for (QPlainTextEdit* table : {unseen.Text4, unseen.Text5, unseen.Text6})
+      QCOMPARE(table->toPlainText().size(), 1024);
   }
 
   void verticalGridLinesUpAndShowsItsBeginning() {
@@ -108,7 +142,7 @@ class Form1Test : public QObject {
             << grid.horizontalAdvance('|');
     // Four lines of one- and two-byte cells: every "|" stands where the first
     // line's do, as laid out in the field.
-    Run(4, QStringLiteral("一-二=-三=一二=一-=一-三"));
+    Run(&Form1Controls::Command4, QStringLiteral("一-二=-三=一二=一-=一-三"));
     QList<QList<int>> strokes;  // where each line's "|" stand in the field
     for (QTextBlock line = form_->Text2->document()->begin(); line.length() > 1;
          line = line.next()) {
@@ -123,7 +157,7 @@ class Form1Test : public QObject {
     for (const QList<int>& line : strokes) QCOMPARE(line, strokes.first());
     // Eight lines, more than the field shows: its first line is in sight, the
     // whole grid selected with the cursor at its end.
-    Run(4, QString(64, u'一'));
+    Run(&Form1Controls::Command4, QString(64, u'一'));
     QCOMPARE(form_->Text2->cursorForPosition(QPoint(0, 0)).position(), 0);
     QCOMPARE(form_->Text2->textCursor().anchor(), 0);
     QTest::keyClick(form_->Text2, Qt::Key_Left, Qt::ShiftModifier);
@@ -138,7 +172,9 @@ class Form1Test : public QObject {
       const QCursor* cursor = QGuiApplication::overrideCursor();
       busy.append(cursor && cursor->shape() == Qt::WaitCursor);
     });
-    for (int number : {1, 3, 4, 5, 6, 7}) Button(number)->click();
+    for (QPushButton* button : {form_->Command1, form_->Command3, form_->Command4, form_->Command5,
+                                form_->Command6, form_->Command7})
+      button->click();
     QCOMPARE(busy, QList<bool>(12, true));  // cleared and filled by every command
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
   }
@@ -147,14 +183,14 @@ class Form1Test : public QObject {
     QGuiApplication::clipboard()->setText(QStringLiteral("clipboard before"));
     form_->Text2->setPlainText(QStringLiteral("before"));
     form_->Text3->setText(QString(10000, u'*'));  // 5 Gi code units on 512 Ki
-    Run(1, QString(512 * 1024, u'字'));
+    Run(&Form1Controls::Command1, QString(512 * 1024, u'字'));
     // "a😀中" lays out as "a |中|" CR LF "😀 |  |" CR LF: 16 code units.
     form_->SetMaxResultLength(15);
-    QCOMPARE(Run(4, "a😀中"), "clipboard before");
+    QCOMPARE(Run(&Form1Controls::Command4, "a😀中"), "clipboard before");
     QCOMPARE(form_->Text2->toPlainText(), "before");
-    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kResultTooLongNotice));
+    QCOMPARE(QToolTip::text(), "结果太长（超过 6710 万字），未转换。");
     form_->SetMaxResultLength(16);
-    QCOMPARE(Run(4, "a😀中"), "a |中|\n😀 |  |\n");
+    QCOMPARE(Run(&Form1Controls::Command4, "a😀中"), "a |中|\n😀 |  |\n");
   }
 
   void pastesReadTheClipboardOnceAndUndoAsUsual() {
@@ -189,9 +225,9 @@ class Form1Test : public QObject {
     // This test also runs at QT_SCALE_FACTOR=2, where every control keeps its
     // proportions in device pixels.
     QCOMPARE(form_->devicePixelRatio(), qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? 2 : 1);
-    Button(1)->setFocus();
+    form_->Command1->setFocus();
     for (const tavro::ControlDesign& design : tavro::kControlDesigns) {
-      QWidget* control = form_->findChild<QWidget*>(design.name);
+      QWidget* control = tavro::ControlOf(*form_, design);
       QCOMPARE(control->geometry(),
                tavro::TwipsToPixels(design.left, design.top, design.width, design.height));
       QCOMPARE(control->isVisible(), !design.hidden);
@@ -201,11 +237,11 @@ class Form1Test : public QObject {
       if (auto* button = qobject_cast<QPushButton*>(control)) {
         for (QChar c : button->text()) QVERIFY(c.category() != QChar::Other_Control);
       }
-      if (design.hidden || control == Button(1)) continue;
+      if (design.hidden || control == form_->Command1) continue;
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // along the design's order
       QCOMPARE(QApplication::focusWidget(), control);
     }
-    QCOMPARE(QAccessible::queryAccessibleInterface(Button(6))->text(QAccessible::Name),
+    QCOMPARE(QAccessible::queryAccessibleInterface(form_->Command6)->text(QAccessible::Name),
              "简体转繁体");
   }
 
@@ -229,7 +265,8 @@ class Form1Test : public QObject {
   void onlySurfaceClicksOpenTheForumPage() {
     for (QPoint point : {QPoint(200, 120), QPoint(405, 240)})
       QTest::mouseClick(form_.get(), Qt::LeftButton, {}, point);
-    for (int number = 1; number <= 7; ++number) QTest::mouseClick(Button(number), Qt::LeftButton);
+    for (const tavro::ControlDesign& design : tavro::kControlDesigns)
+      QTest::mouseClick(tavro::ControlOf(*form_, design), Qt::LeftButton);
     QCOMPARE(launched_, QStringList(2, tavro::kForumPageAddress));
   }
 };
