@@ -58,14 +58,13 @@ if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Source
       esac
     done
   } >"$entries"
-  if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
   # deb822 stanzas and one-line entries go to files of their own kind.
-  grep -v '^deb-src ' "$entries" | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
+  grep -v '^deb-src ' "$entries" | scripts/as-root.sh tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
   if grep -q '^deb-src ' "$entries"; then
-    grep '^deb-src ' "$entries" | "${as_root[@]}" tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
+    grep '^deb-src ' "$entries" | scripts/as-root.sh tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
   fi
   rm -f "$entries"
-  "${as_root[@]}" apt-get update -qq
+  scripts/as-root.sh apt-get update -qq
 fi
 
 start=$SECONDS

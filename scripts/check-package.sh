@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 scripts/package.sh
 scripts/setup-deps.sh desktop-file-utils appstream
-apt-get install -y -qq "./$(ls build/package/tavro_*.deb)" >/dev/null
+scripts/as-root.sh apt-get install -y -qq "./$(ls build/package/tavro_*.deb)" >/dev/null
 
 desktop=/usr/share/applications/net.tavro.tavro.desktop
 desktop-file-validate "$desktop"

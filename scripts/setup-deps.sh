@@ -19,17 +19,11 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ "$(id -u)" -eq 0 ]; then
-  as_root=()
-elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
-  as_root=(sudo)
-else
-  echo "tavro needs these Debian packages; install them as root:" >&2
-  echo "  apt-get install ${missing[*]}" >&2
-  exit 1
-fi
-
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+as_root="$(dirname "$0")/as-root.sh"
+"$as_root" apt-get update -qq || {
+  echo "tavro needs these Debian packages: apt-get install ${missing[*]}" >&2
+  exit 1
+}
+"$as_root" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
