@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolTip>
 
 #include "reversal.h"
@@ -140,10 +139,9 @@ void Form1::Command7_Click() {
 void Form1::PublishResult(const std::u16string& result) {
   Text2->setPlainText(ToQString(result));
   Text2->setFocus(Qt::OtherFocusReason);
+  // Selected without moving the view, which a new text starts at its first
+  // line; the cursor ends up at the end, where a key press carries on from.
   Text2->selectAll();
-  // The selection ends at the text's end, where a key press carries on from;
-  // the field shows where the result begins.
-  Text2->verticalScrollBar()->setValue(0);
   QClipboard* clipboard = QGuiApplication::clipboard();
   // Emptied first: should the system refuse the new text, a paste elsewhere
   // brings nothing rather than an older result taken for this one.
