@@ -41,6 +41,7 @@ constexpr int kClientHeightTwips = 3720;
 // One control of the design: a button, a multi-line field or a single-line
 // field, whichever of the three is set.
 struct ControlDesign {
+  const char* name;  // as in Form1Controls; the control's object name, for accessibility tools
   QPushButton* Form1Controls::*button = nullptr;
   QPlainTextEdit* Form1Controls::*multiLineField = nullptr;
   QLineEdit* Form1Controls::*singleLineField = nullptr;
