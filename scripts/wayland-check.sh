@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 output=${1:-build/wayland/window.png}
 pastes=${2:-250}
 
-scripts/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland imagemagick python3
+scripts/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland python3
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
 
@@ -45,7 +45,7 @@ cleanup() {
   session swaymsg exit >/dev/null 2>&1 || true
   pkill -u tavro-wayland 2>/dev/null || true
   wait 2>/dev/null
-  [ -n "${KEEP_RUNTIME:-}" ] || rm -rf "$runtime"
+  rm -rf "$runtime"
 }
 trap cleanup EXIT
 
@@ -53,6 +53,7 @@ trap cleanup EXIT
   WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 SWAYSOCK="$runtime/sway.sock" \
   sway -c "$runtime/sway.conf" >"$runtime/sway.log" 2>&1 &
 for _ in $(seq 100); do [ -S "$runtime/wayland-1" ] && [ -S "$runtime/sway.sock" ] && break; sleep 0.1; done
+[ -S "$runtime/sway.sock" ] || { echo "wayland-check.sh: sway did not start" >&2; cat "$runtime/sway.log" >&2; exit 1; }
 
 session QT_QPA_PLATFORM=wayland "$runtime/tavro" >"$runtime/tavro.log" 2>&1 &
 program=$!
