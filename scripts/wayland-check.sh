@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 output=${1:-build/wayland/window.png}
 pastes=${2:-250}
 
-scripts/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland python3
+scripts/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland python3 procps
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
 
