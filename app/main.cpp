@@ -8,8 +8,6 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tavro"));
   QApplication::setApplicationDisplayName(QStringLiteral("tavro字符工具"));
-  // On Wayland the window's app id: the desktop shows the menu entry's icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("net.tavro.tavro"));
   // Drawn sizes, so that no SVG renderer is needed on any platform.
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {

@@ -32,7 +32,7 @@ cat >"$runtime/sway.conf" <<'EOF'
 xwayland disable
 default_border none
 default_floating_border none
-for_window [app_id="net.tavro.tavro"] floating enable
+for_window [app_id="tavro"] floating enable
 EOF
 chmod 644 "$runtime/sway.conf"
 
@@ -63,7 +63,7 @@ for _ in $(seq 100); do
   window=$(session swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
-    if node.get("app_id") == "net.tavro.tavro":
+    if node.get("app_id") == "tavro":
         r = node["rect"]
         print(r["x"], r["y"], r["width"], r["height"], node.get("shell"))
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
