@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "grid_font.h"
+
 // Text on the clipboard that can be read once, as on Wayland, where reading
 // it may let another program's selection delete it.
 struct ReadOnce : QMimeData {
