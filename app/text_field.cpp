@@ -14,14 +14,29 @@ QString FieldText(const QPlainTextEdit& field) {
   return text;
 }
 
+namespace {
+
+// Asks mime data for one format as text, with one request: the protected
+// retrieveData that QMimeData::text() calls once or twice, reached through a
+// class of ours derived from it.
+struct MimeDataReader : QMimeData {
+  static QVariant Read(const QMimeData& source, const QString& format) {
+    return (source.*&MimeDataReader::retrieveData)(format, QMetaType::fromType<QString>());
+  }
+};
+
+}  // namespace
+
 std::optional<QString> PastedText(const QMimeData& source) {
-  // Desktops offer text as UTF-8 under either name; our own and Qt's mime data
-  // give back the text they hold as UTF-8 as well.
   const QString utf8 = QStringLiteral("text/plain;charset=utf-8");
   const QString plain = QStringLiteral("text/plain");
   const QStringList formats = source.formats();
   if (!formats.contains(utf8) && !formats.contains(plain)) return std::nullopt;
-  return QString::fromUtf8(source.data(formats.contains(utf8) ? utf8 : plain));
+  const QVariant data = MimeDataReader::Read(source, formats.contains(utf8) ? utf8 : plain);
+  // Text as it was put there where the data is at hand (our own copies keep a
+  // lone surrogate); UTF-8 where the desktop hands bytes over.
+  if (data.metaType() == QMetaType::fromType<QString>()) return data.toString();
+  return QString::fromUtf8(data.toByteArray());
 }
 
 void TextField::insertFromMimeData(const QMimeData* source) {

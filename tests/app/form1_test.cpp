@@ -156,7 +156,8 @@ class Form1Test : public QObject {
   void pastesReadTheClipboardOnceAndUndoAsUsual() {
     QPlainTextEdit* field = form_->Text1;
     const QString large = (QString(99, u'甲') + '\n').repeated(tavro::kLargeTextLength / 100 + 1);
-    for (const QString& pasted : {u"甲\n乙"_s, large}) {  // over 中, selected in 前中后
+    // Over 中, selected in 前中后; a lone surrogate from our own copy stays one.
+    for (const QString& pasted : {u"甲\n\xD800乙"_s, large}) {
       field->setPlainText(u"前中后"_s);
       QTest::keyClick(field, Qt::Key_Right);
       QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier);
@@ -164,6 +165,7 @@ class Form1Test : public QObject {
       QGuiApplication::clipboard()->setMimeData(data);
       QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
       QCOMPARE(data->reads, 1);
+      QCOMPARE(tavro::FieldText(*field), "前" + pasted + "后");
       QCOMPARE(field->textCursor().position(), 1 + pasted.size());
       // Undo takes back a small paste, and only it; a large one forgets what
       // came before it.
