@@ -55,7 +55,8 @@ start_program() {
 
 # Starts the program (the arguments), pastes text into the input field,
 # checks what 竖排, 简→繁 and 竖排 again put on the clipboard, takes a
-# screenshot of the window and checks that its grid lines up. Uses DISPLAY, and SCALE when set.
+# screenshot of the window and checks that its grid lines up. Uses DISPLAY,
+# and SCALE when set.
 drive_window() {
   local output=$1
   shift
