@@ -8,9 +8,8 @@ cd "$(dirname "$0")/.."
 output=${1:-docs/screenshot.png}
 export SCALE=${2:-1}
 
+source scripts/window-driver.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
-
-source scripts/window-driver.sh
 start_display
-QT_SCALE_FACTOR=$SCALE drive_window "$output" build/release/app/tavro
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$SCALE drive_window "$output" build/release/app/tavro

@@ -43,14 +43,21 @@ expect_result() {
 }
 
 # Starts the program (the arguments) and waits for its window; sets `window`.
+# What the program prints is shown when its window does not appear.
 start_program() {
-  "$@" >/dev/null 2>&1 &
+  local log
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 &
   window=""
   for _ in $(seq 200); do
     window=$(xdotool search --onlyvisible --name 'tavro' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
   done
-  [ -n "$window" ] || { echo "window-driver: the window of $* did not appear" >&2; return 1; }
+  if [ -z "$window" ]; then
+    echo "window-driver: the window of $* did not appear; it printed:" >&2
+    cat "$log" >&2
+    return 1
+  fi
 }
 
 # Starts the program (the arguments), pastes text into the input field,
@@ -70,8 +77,11 @@ drive_window() {
   # 1215 x 495 twips, 15 to a pixel. Six characters make two lines and a
   # column of fillers; among them a character of code page 936's user-defined
   # area (two bytes) and a cent sign (no code of its own: "?", one byte).
-  paste_input $'竖排a\uE000¢字'
-  expect_result 竖排 360 104 $'竖|a |¢ |  |\n排|\uE000|字|  |'
+  # U+E000 as its UTF-8 bytes: bash's \u escapes depend on the locale.
+  local user_defined
+  user_defined=$(printf '\xee\x80\x80')
+  paste_input "竖排a${user_defined}¢字"
+  expect_result 竖排 360 104 "竖|a |¢ |  |"$'\n'"排|${user_defined}|字|  |"
   paste_input '东风夜放花千树，更吹落，星如雨。宝马雕车香满路。'
   expect_result 简→繁 360 184 '東風夜放花千树，更吹落，星如雨。寶马雕車香满路。'
   # A grid whose only upright strokes are its "|", shown without the
