@@ -48,9 +48,11 @@ start_program() {
   local log
   log=$(mktemp)
   "$@" >"$log" 2>&1 &
+  local program=$!
   window=""
   for _ in $(seq 200); do
     window=$(xdotool search --onlyvisible --name 'tavro' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    kill -0 "$program" 2>/dev/null || break
     sleep 0.1
   done
   if [ -z "$window" ]; then
