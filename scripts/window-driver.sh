@@ -58,8 +58,10 @@ start_program() {
   if [ -z "$window" ]; then
     echo "window-driver: the window of $* did not appear; it printed:" >&2
     cat "$log" >&2
+    rm -f "$log"
     return 1
   fi
+  rm -f "$log"
 }
 
 # Starts the program (the arguments), pastes text into the input field,
