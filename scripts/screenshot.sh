@@ -13,3 +13,13 @@ cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
 start_display
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$SCALE drive_window "$output" build/release/app/tavro
+
+# The desktop ties the window to its menu entry by the class of WM_CLASS.
+scripts/setup-deps.sh x11-utils
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
+entry_class=$(sed -n 's/^StartupWMClass=//p' app/net.tavro.tavro.desktop)
+if [ -z "$wm_class" ] || [ "$wm_class" != "$entry_class" ]; then
+  echo "screenshot.sh: the window's class is '$wm_class', the menu entry's StartupWMClass '$entry_class'" >&2
+  exit 1
+fi
+echo "WM_CLASS class: $wm_class, as the menu entry says"

@@ -32,7 +32,7 @@ cat >"$runtime/sway.conf" <<'EOF'
 xwayland disable
 default_border none
 default_floating_border none
-for_window [app_id="tavro"] floating enable
+for_window [app_id="net.tavro.tavro"] floating enable
 EOF
 chmod 644 "$runtime/sway.conf"
 
@@ -57,24 +57,31 @@ for _ in $(seq 100); do [ -S "$runtime/wayland-1" ] && [ -S "$runtime/sway.sock"
 
 session QT_QPA_PLATFORM=wayland "$runtime/tavro" >"$runtime/tavro.log" 2>&1 &
 program=$!
-# The window as sway sees it: "x y width height shell".
+# The window as sway sees it, found by its title: "x y width height shell
+# app_id".
 window=""
 for _ in $(seq 100); do
   window=$(session swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node):
-    if node.get("app_id") == "tavro":
+    if node.get("name") == "tavro字符工具":
         r = node["rect"]
-        print(r["x"], r["y"], r["width"], r["height"], node.get("shell"))
+        print(r["x"], r["y"], r["width"], r["height"], node.get("shell"), node.get("app_id"))
     for child in node.get("nodes", []) + node.get("floating_nodes", []):
         walk(child)
 walk(json.load(sys.stdin))')
   [ -n "$window" ] && break
   sleep 0.1
 done
-read -r x y width height shell <<<"$window"
+read -r x y width height shell app_id <<<"$window"
 [ "$shell" = xdg_shell ] || { echo "wayland-check.sh: no native Wayland window ($window)" >&2; exit 1; }
 echo "the window is a native $shell client, ${width}x${height}"
+# The app id names the menu entry, whose icon and name the desktop shows.
+if [ "$app_id" != net.tavro.tavro ]; then
+  echo "wayland-check.sh: the window's app id is '$app_id', not that of net.tavro.tavro.desktop" >&2
+  exit 1
+fi
+echo "app id: $app_id"
 
 alive() {
   kill -0 "$program" 2>/dev/null || {
