@@ -2,7 +2,6 @@
 #include "form1.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -39,6 +38,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
     if (design.click != nullptr)
       connect(this->*design.button, &QPushButton::clicked, this, design.click);
   }
+  connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }
 
 void Form1::SetUrlLauncher(UrlLauncher launcher) { urlLauncher_ = std::move(launcher); }
@@ -86,11 +86,27 @@ void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
   }
 }
 
-void Form1::ShowNotice(const QString& notice) {
+void Form1::ShowNotice(const QString& notice, std::chrono::milliseconds shown) {
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
   QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)), notice, Text2, QRect(),
-                     5000);
+                     static_cast<int>(shown.count()));
+}
+
+void Form1::ShowClipboardState(ClipboardPublisher::State state) {
+  const QString busy = QString::fromUtf16(kClipboardBusyNotice);
+  switch (state) {
+    case ClipboardPublisher::State::kWaiting:
+      ShowNotice(busy, ClipboardPublisher::kPatience + kNoticeTime);
+      return;
+    case ClipboardPublisher::State::kFailed:
+      // Text2 stays selected, so Ctrl+C there copies the result.
+      ShowNotice(QString::fromUtf16(kClipboardFailedNotice), 2 * kNoticeTime);
+      return;
+    case ClipboardPublisher::State::kCopied:
+    case ClipboardPublisher::State::kSuperseded: break;
+  }
+  if (QToolTip::isVisible() && QToolTip::text() == busy) QToolTip::hideText();
 }
 
 void Form1::Command1_Click() {
@@ -142,12 +158,8 @@ void Form1::PublishResult(const std::u16string& result) {
   // Selected without moving the view, which a new text starts at its first
   // line; the cursor ends up at the end, where a key press carries on from.
   Text2->selectAll();
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  // Emptied first: should the system refuse the new text, a paste elsewhere
-  // brings nothing rather than an older result taken for this one.
-  clipboard->clear();
   // What the field holds, which may differ from `result` in its line breaks.
-  clipboard->setText(FieldText(*Text2));
+  clipboard_.Publish(FieldText(*Text2));
 }
 
 void Form1::Form_Activate() {

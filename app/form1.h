@@ -5,6 +5,7 @@
 #include <string>
 
 #include "character_tables.h"
+#include "clipboard_publisher.h"
 #include "separator.h"
 #include "text_field.h"
 #include "web_link.h"
@@ -21,6 +22,11 @@ constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 // What the window says, beside the output field, when a command changes nothing.
 QString ResultTooLongNotice();
 inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
+// ... and while the clipboard does not take a result.
+inline constexpr char16_t kClipboardBusyNotice[] =
+    u"剪贴板正被其他程序占用，结果还没有复制，正在重试……";
+inline constexpr char16_t kClipboardFailedNotice[] =
+    u"剪贴板被其他程序占用，结果未能复制。请在输出框中按 Ctrl+C 复制。";
 
 // The program's one window: the controls of its design (Text1, Command1, ...)
 // and, named after them and their events, its handlers (Command1_Click).
@@ -34,6 +40,8 @@ class Form1 : public QWidget, public Form1Controls {
   void SetUrlLauncher(UrlLauncher launcher);
   // Replaces kMaxResultLength (tests try the bound on small texts).
   void SetMaxResultLength(std::size_t length);
+  // What puts results on the clipboard (tests make the clipboard refuse).
+  ClipboardPublisher& Clipboard() { return clipboard_; }
 
   void Command1_Click();  // 加字符
   void Command2_Click();  // 随机
@@ -50,7 +58,7 @@ class Form1 : public QWidget, public Form1Controls {
   void Form_Click();
 
   // Shows `result` in Text2, focused and selected whole, and puts Text2's
-  // text on the clipboard.
+  // text on the clipboard, or says that it is not there yet.
   void PublishResult(const std::u16string& result);
 
  protected:
@@ -74,11 +82,16 @@ class Form1 : public QWidget, public Form1Controls {
   // memory, leaves every field and the clipboard as they were and says why.
   template <typename Convert>
   void PublishConverted(std::size_t resultLength, Convert convert);
-  void ShowNotice(const QString& notice);
+  void ShowNotice(const QString& notice, std::chrono::milliseconds shown = kNoticeTime);
+  // Says what became of the newest result on the clipboard.
+  void ShowClipboardState(ClipboardPublisher::State state);
+
+  static constexpr std::chrono::milliseconds kNoticeTime{5000};
 
   RandomSource randomSource_;
   std::size_t maxResultLength_ = kMaxResultLength;
   UrlLauncher urlLauncher_;
+  ClipboardPublisher clipboard_;
   bool activated_ = false;
   bool tablesLoaded_ = false;
   bool surfacePressed_ = false;

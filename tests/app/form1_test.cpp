@@ -153,6 +153,46 @@ class Form1Test : public QObject {
     QCOMPARE(Run(&Form1Controls::Command4, "a😀中"), "a |中|\n😀 |  |\n");
   }
 
+  void aBusyClipboardGetsTheNewestResultLaterOrTheWindowSaysSo() {
+    using State = tavro::ClipboardPublisher::State;
+    tavro::ClipboardPublisher& publisher = form_->Clipboard();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QStringList offered;  // every text offered to the clipboard
+    int refusals = 3;
+    publisher.SetWriter([&](const QString& text) {
+      offered.append(text);
+      return refusals-- <= 0 && tavro::SystemClipboardWriter()(text);
+    });
+    clipboard->setText(QStringLiteral("before"));
+    // Refused: the command returns at once, the window says so and goes on
+    // answering; a newer result replaces the pending one.
+    QCOMPARE(Run(&Form1Controls::Command3, "abc"), "before");
+    QCOMPARE(publisher.state(), State::kWaiting);
+    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kClipboardBusyNotice));
+    QTest::keyClick(form_->Text2, Qt::Key_End);
+    QCOMPARE(form_->Text2->textCursor().hasSelection(), false);
+    QCOMPARE(Run(&Form1Controls::Command3, "def"), "before");
+    QTRY_COMPARE(clipboard->text(), "fed");
+    QCOMPARE(offered, QStringList({"cba", "fed", "fed", "fed"}));
+    QCOMPARE(publisher.state(), State::kCopied);
+    QTRY_VERIFY(!QToolTip::isVisible());
+    // Text the user copies while we wait stands.
+    refusals = 1000;
+    Run(&Form1Controls::Command3, "ghi");
+    clipboard->setText(QStringLiteral("copied by the user"));
+    QCOMPARE(publisher.state(), State::kSuperseded);
+    const qsizetype tries = offered.size();
+    QTest::qWait(3 * tavro::ClipboardPublisher::kRetryInterval.count());
+    QCOMPARE(offered.size(), tries);
+    QCOMPARE(clipboard->text(), "copied by the user");
+    // Past its patience the window gives up and says how to copy.
+    publisher.SetPatience(std::chrono::milliseconds(300));
+    Run(&Form1Controls::Command3, "jkl");
+    QTRY_COMPARE(publisher.state(), State::kFailed);
+    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kClipboardFailedNotice));
+    QCOMPARE(clipboard->text(), "copied by the user");
+  }
+
   void pastesReadTheClipboardOnceAndUndoAsUsual() {
     QPlainTextEdit* field = form_->Text1;
     const QString large = (QString(99, u'甲') + '\n').repeated(tavro::kLargeTextLength / 100 + 1);
