@@ -48,10 +48,15 @@ void Form1::SetMaxResultLength(std::size_t length) { maxResultLength_ = length; 
 void Form1::LoadTablesOnce() {
   if (tablesLoaded_) return;
   tablesLoaded_ = true;
-  LoadTables([this](TableKind kind, std::u16string_view chunk) {
-    QPlainTextEdit* field = TableField(kind);
-    field->setPlainText(FieldText(*field) + ToQString(chunk));
+  // Each field is filled once, with its whole table.
+  QString tables[3];
+  LoadTables([&](TableKind kind, std::u16string_view chunk) {
+    tables[static_cast<int>(kind)] += ToQString(chunk);
   });
+  for (TableKind kind : {TableKind::kMartian, TableKind::kSimplified, TableKind::kTraditional}) {
+    QPlainTextEdit* field = TableField(kind);
+    FillHiddenField(*field, FieldText(*field) + tables[static_cast<int>(kind)]);
+  }
 }
 
 QPlainTextEdit* Form1::TableField(TableKind kind) const {

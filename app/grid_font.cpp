@@ -57,16 +57,20 @@ bool FitsGrid(const QFont& font) {
 }
 
 std::optional<QFont> GridFont() {
-  QStringList candidates;
-  for (const char* family : kPreferredFamilies) candidates.append(QString::fromUtf8(family));
-  candidates += QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-  for (const QString& family : candidates) {
-    if (!QFontDatabase::hasFamily(family)) continue;
-    QFont font(family);
-    font.setPixelSize(kGridFontPixelSize);
-    if (FitsGrid(font)) return font;
-  }
-  return std::nullopt;
+  const auto firstFitting = [](const QStringList& families) -> std::optional<QFont> {
+    for (const QString& family : families) {
+      if (!QFontDatabase::hasFamily(family)) continue;
+      QFont font(family);
+      font.setPixelSize(kGridFontPixelSize);
+      if (FitsGrid(font)) return font;
+    }
+    return std::nullopt;
+  };
+  QStringList preferred;
+  for (const char* family : kPreferredFamilies) preferred.append(QString::fromUtf8(family));
+  // Listing every installed family costs more than measuring a few fonts.
+  if (std::optional<QFont> font = firstFitting(preferred)) return font;
+  return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
 }
 
 }  // namespace tavro

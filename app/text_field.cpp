@@ -16,6 +16,30 @@ QString FieldText(const QPlainTextEdit& field) {
 
 namespace {
 
+// The layout of a field that is never drawn: it lays nothing out. The
+// plain-text layout would shape every character of a table, a one-line text,
+// to measure its height when it changes and where its cursor is.
+class UndrawnTextLayout : public QPlainTextDocumentLayout {
+ public:
+  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+  QRectF blockBoundingRect(const QTextBlock&) const override { return {}; }
+
+ protected:
+  void documentChanged(int, int, int) override {}
+};
+
+}  // namespace
+
+void FillHiddenField(QPlainTextEdit& field, const QString& text) {
+  auto* document = new QTextDocument(&field);
+  document->setDocumentLayout(new UndrawnTextLayout(document));
+  document->setDefaultFont(field.font());
+  document->setPlainText(text);
+  field.setDocument(document);
+}
+
+namespace {
+
 // Asks mime data for one format as text, with one request: the protected
 // retrieveData that QMimeData::text() calls once or twice, reached through a
 // class of ours derived from it.

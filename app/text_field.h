@@ -23,6 +23,10 @@ class TextField : public QPlainTextEdit {
 // for data; none when it holds no text.
 std::optional<QString> PastedText(const QMimeData& source);
 
+// Replaces the text of a field that is never shown, without laying it out:
+// shaping a table of hanzi costs more than the rest of opening the window.
+void FillHiddenField(QPlainTextEdit& field, const QString& text);
+
 // The text of a multi-line field, line breaks as LF, everything else as typed
 // (unlike toPlainText, a no-break space stays one).
 QString FieldText(const QPlainTextEdit& field);

@@ -2,10 +2,10 @@
 // Conversions over 1 MiB and 16 MiB of mixed Chinese text beside copying their
 // input and their output, and the table conversion beside the per-character
 // scan it replaces; then each window command on 1 MiB and 16 MiB from click to
-// clipboard beside publishing its result with no conversion, opening the
-// window and choosing its grid font, memory after repeated big pastes, and a
-// long session. The window runs offscreen
-// unless QT_QPA_PLATFORM names another platform (xcb: the X11 clipboard).
+// clipboard beside publishing its result with no conversion, choosing the
+// grid font, memory after repeated big pastes, and a long session. The window
+// runs offscreen unless QT_QPA_PLATFORM names another platform (xcb: the X11
+// clipboard).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -164,16 +164,8 @@ void BM_LongSession(benchmark::State& state) {
   state.counters["rss_end_MiB"] = ResidentMiB();
 }
 
-// What opening the window costs, and the part of it that chooses the
-// fields' grid font by measuring the installed fonts.
-void BM_OpenWindow(benchmark::State& state) {
-  for (auto _ : state) {
-    Form1 window;
-    window.show();
-    QApplication::processEvents();
-  }
-}
-
+// The part of opening the window (open_window.cpp) that chooses the fields'
+// grid font by measuring the installed fonts.
 void BM_ChooseGridFont(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(GridFont());
 }
@@ -213,7 +205,6 @@ void RegisterBenchmarks() {
                                  BM_WindowPublishOnly, button)
         ->Apply(sizes);
   }
-  benchmark::RegisterBenchmark("OpenWindow", BM_OpenWindow)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("ChooseGridFont", BM_ChooseGridFont)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("RepeatedPastes", BM_RepeatedPastes)
