@@ -50,9 +50,17 @@ class ClipboardPublisher : public QObject {
 
  private:
   void TryWrite();
+  // The timer's retry, unless someone else copied meanwhile.
+  void TryAgain();
+  void Settle(State state);
   void SetState(State state);
-  // The clipboard changed: if someone else copied while we waited, their
-  // text stands and ours is no longer wanted there.
+  // Counts the changes of the clipboard's content. Windows numbers them
+  // itself and tells of them only later, through the event loop; elsewhere Qt
+  // tells at once, and we count.
+  quint64 ChangeCount() const;
+  // Whether text was copied since our last try while we wait: theirs then
+  // stands, and ours is no longer wanted there.
+  bool CopiedByOthers();
   void OnClipboardChanged();
 
   ClipboardWriter writer_;
@@ -62,6 +70,8 @@ class ClipboardPublisher : public QObject {
   QElapsedTimer waiting_;
   State state_ = State::kCopied;
   bool writing_ = false;
+  quint64 changes_ = 0;
+  quint64 changesAfterTry_ = 0;
 };
 
 }  // namespace tavro
