@@ -24,9 +24,9 @@ QString ResultTooLongNotice();
 inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
 // ... and while the clipboard does not take a result.
 inline constexpr char16_t kClipboardBusyNotice[] =
-    u"剪贴板正被其他程序占用，结果还没有复制，正在重试……";
+    u"剪贴板被其他程序占用，结果尚未复制，正在重试……";
 inline constexpr char16_t kClipboardFailedNotice[] =
-    u"剪贴板被其他程序占用，结果未能复制。请在输出框中按 Ctrl+C 复制。";
+    u"剪贴板被占用，结果未能复制。请在输出框按 Ctrl+C。";
 
 // The program's one window: the controls of its design (Text1, Command1, ...)
 // and, named after them and their events, its handlers (Command1_Click).

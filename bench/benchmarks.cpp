@@ -205,8 +205,7 @@ void RegisterBenchmarks() {
                                  BM_WindowPublishOnly, button)
         ->Apply(sizes);
   }
-  benchmark::RegisterBenchmark("ChooseGridFont", BM_ChooseGridFont)
-      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("ChooseGridFont", BM_ChooseGridFont)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("RepeatedPastes", BM_RepeatedPastes)
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
