@@ -57,20 +57,27 @@ bool FitsGrid(const QFont& font) {
 }
 
 std::optional<QFont> GridFont() {
-  const auto firstFitting = [](const QStringList& families) -> std::optional<QFont> {
+  const auto font = [](const QString& family) {
+    QFont font(family);
+    font.setPixelSize(kGridFontPixelSize);
+    return font;
+  };
+  const auto firstFitting = [&](const QStringList& families) -> std::optional<QString> {
     for (const QString& family : families) {
-      if (!QFontDatabase::hasFamily(family)) continue;
-      QFont font(family);
-      font.setPixelSize(kGridFontPixelSize);
-      if (FitsGrid(font)) return font;
+      if (QFontDatabase::hasFamily(family) && FitsGrid(font(family))) return family;
     }
     return std::nullopt;
   };
-  QStringList preferred;
-  for (const char* family : kPreferredFamilies) preferred.append(QString::fromUtf8(family));
-  // Listing every installed family costs more than measuring a few fonts.
-  if (std::optional<QFont> font = firstFitting(preferred)) return font;
-  return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+  // The installed fonts are measured once a run; every window gets the same.
+  static const std::optional<QString> family = [&] {
+    QStringList preferred;
+    for (const char* name : kPreferredFamilies) preferred.append(QString::fromUtf8(name));
+    // Listing every installed family costs more than measuring a few fonts.
+    if (std::optional<QString> found = firstFitting(preferred)) return found;
+    return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+  }();
+  if (!family) return std::nullopt;
+  return font(*family);
 }
 
 }  // namespace tavro

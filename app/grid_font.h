@@ -18,7 +18,8 @@ bool FitsGrid(const QFont& font);
 
 // The first installed font, among the grid fonts of Windows and Linux desktops
 // and then every other Chinese family, that fits the grid at
-// kGridFontPixelSize; none where no installed font does.
+// kGridFontPixelSize; none where no installed font does. The fonts are
+// measured at the first call; later calls give the same.
 std::optional<QFont> GridFont();
 
 }  // namespace tavro
