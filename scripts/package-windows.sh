@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds what a Windows user gets: build/windows/tavro-<version>-win64.exe, an
-# installer, and tavro-<version>-win64.zip, a folder that runs as it is.
+# installer, and tavro-<version>-win64.zip, tavro.exe with its licence texts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -89,3 +89,4 @@ fi
 echo "installed silently: $programs"
 start_program wine "$programs/tavro.exe"
 echo "the installed program opens its window"
+wineserver --kill
