@@ -89,4 +89,3 @@ fi
 echo "installed silently: $programs"
 start_program wine "$programs/tavro.exe"
 echo "the installed program opens its window"
-wineserver --kill
