@@ -5,6 +5,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <array>
 #include <map>
 
