@@ -2,10 +2,10 @@
 // Conversions over 1 MiB and 16 MiB of mixed Chinese text beside copying their
 // input and their output, and the table conversion beside the per-character
 // scan it replaces; then each window command on 1 MiB and 16 MiB from click to
-// clipboard beside publishing its result with no conversion, choosing the
-// grid font, memory after repeated big pastes, and a long session. The window
-// runs offscreen unless QT_QPA_PLATFORM names another platform (xcb: the X11
-// clipboard).
+// clipboard beside publishing its result with no conversion, memory after
+// repeated big pastes, and a long session (opening the window, with its grid
+// font, is open_window.cpp's). The window runs offscreen unless
+// QT_QPA_PLATFORM names another platform (xcb: the X11 clipboard).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -20,7 +20,6 @@
 
 #include "character_tables.h"
 #include "form1.h"
-#include "grid_font.h"
 #include "plain_conversions.h"
 #include "reversal.h"
 #include "table_conversion.h"
@@ -164,12 +163,6 @@ void BM_LongSession(benchmark::State& state) {
   state.counters["rss_end_MiB"] = ResidentMiB();
 }
 
-// The part of opening the window (open_window.cpp) that chooses the fields'
-// grid font by measuring the installed fonts.
-void BM_ChooseGridFont(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(GridFont());
-}
-
 void RegisterBenchmarks() {
   using reference::Conversion;
   const std::pair<const char*, Conversion> conversions[] = {
@@ -205,7 +198,6 @@ void RegisterBenchmarks() {
                                  BM_WindowPublishOnly, button)
         ->Apply(sizes);
   }
-  benchmark::RegisterBenchmark("ChooseGridFont", BM_ChooseGridFont)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("RepeatedPastes", BM_RepeatedPastes)
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
