@@ -3,109 +3,89 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
+#include <QScopedValueRollback>
+#include <new>
 
 namespace tavro {
-namespace {
-
-// Whether Qt's clipboard is Windows' own (not so on the offscreen platform).
-bool OnWindowsClipboard() { return QGuiApplication::platformName() == u"windows"; }
-
-bool WriteSystemClipboard(const QString& text) {
-#ifdef Q_OS_WIN
-  // Qt waits for a busy clipboard by sleeping, 300 ms a try, which would
-  // freeze the window at every retry. Opening it ourselves fails at once.
-  if (OnWindowsClipboard()) {
-    if (!OpenClipboard(nullptr)) return false;
-    CloseClipboard();
-  }
-#endif
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  // Emptied first: should the system refuse the new text, a paste elsewhere
-  // brings nothing rather than an older result taken for this one.
-  clipboard->clear();
-  clipboard->setText(text);
-  // Windows and Wayland say whether the text is ours now. X11 says so whatever
-  // the server answered, and the platforms that keep the clipboard inside the
-  // program (offscreen) never say so; there the text always arrives.
-  if (OnWindowsClipboard() || QGuiApplication::platformName() == u"wayland")
-    return clipboard->ownsClipboard();
-  return true;
-}
-
-}  // namespace
-
-ClipboardWriter SystemClipboardWriter() { return &WriteSystemClipboard; }
 
 ClipboardPublisher::ClipboardPublisher(QObject* parent)
-    : QObject(parent), writer_(SystemClipboardWriter()) {
+    : QObject(parent), clipboard_(CreateSystemClipboard()) {
+  writer_ = [this](const QString& text) { return WriteSystemClipboard(text); };
   retryTimer_.setInterval(kRetryInterval);
   connect(&retryTimer_, &QTimer::timeout, this, &ClipboardPublisher::TryAgain);
+  // After the backend, which counts the same notices.
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &ClipboardPublisher::OnClipboardChanged);
 }
+
+ClipboardPublisher::~ClipboardPublisher() = default;
 
 void ClipboardPublisher::SetWriter(ClipboardWriter writer) { writer_ = std::move(writer); }
 
 void ClipboardPublisher::SetPatience(std::chrono::milliseconds patience) { patience_ = patience; }
 
+bool ClipboardPublisher::WriteSystemClipboard(const QString& text) {
+  return clipboard_->Write(text);
+}
+
 void ClipboardPublisher::Publish(const QString& text) {
-  retryTimer_.stop();
+  // Written before anything of ours changes, so that an exception leaves the
+  // earlier result as it was.
+  const bool written = Write(text);
+  if (written) {
+    Settle(State::kCopied);
+    return;
+  }
   pending_ = text;
   waiting_.start();
-  TryWrite();
+  changesAfterTry_ = clipboard_->ChangeCount();
+  retryTimer_.start();
+  Report(State::kWaiting);
+}
+
+bool ClipboardPublisher::Write(const QString& text) {
+  // Our own write tells of itself at once on some platforms; the guard
+  // outlives an exception, or no later change would count.
+  const QScopedValueRollback guard(writing_, true);
+  return writer_(text);
 }
 
 void ClipboardPublisher::TryAgain() {
   if (CopiedByOthers()) return;
-  TryWrite();
-}
-
-void ClipboardPublisher::TryWrite() {
-  writing_ = true;
-  const bool written = writer_(pending_);
-  writing_ = false;
+  bool written = false;
+  try {
+    written = Write(pending_);
+  } catch (const std::bad_alloc&) {
+    Settle(State::kFailed);  // and the result's memory is given back
+    return;
+  }
   if (written) {
     Settle(State::kCopied);
   } else if (std::chrono::milliseconds(waiting_.elapsed()) >= patience_) {
     Settle(State::kFailed);
   } else {
-    changesAfterTry_ = ChangeCount();
-    retryTimer_.start();
-    SetState(State::kWaiting);
+    changesAfterTry_ = clipboard_->ChangeCount();
   }
 }
 
 void ClipboardPublisher::Settle(State state) {
   retryTimer_.stop();
   pending_.clear();  // a large result is not kept twice
-  SetState(state);
+  Report(state);
 }
 
-void ClipboardPublisher::SetState(State state) {
-  if (state == state_) return;
+void ClipboardPublisher::Report(State state) {
   state_ = state;
   emit StateChanged(state);
 }
 
-quint64 ClipboardPublisher::ChangeCount() const {
-#ifdef Q_OS_WIN
-  if (OnWindowsClipboard()) return GetClipboardSequenceNumber();
-#endif
-  return changes_;
-}
-
 bool ClipboardPublisher::CopiedByOthers() {
-  if (state_ != State::kWaiting || ChangeCount() == changesAfterTry_) return false;
+  if (state_ != State::kWaiting || clipboard_->ChangeCount() == changesAfterTry_) return false;
   Settle(State::kSuperseded);
   return true;
 }
 
 void ClipboardPublisher::OnClipboardChanged() {
-  ++changes_;
   if (!writing_) CopiedByOthers();
 }
 

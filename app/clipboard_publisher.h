@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <memory>
+
+#include "clipboard_backend.h"
 
 namespace tavro {
 
@@ -14,14 +17,11 @@ namespace tavro {
 // clipboard did not take it (another program holds it open, say).
 using ClipboardWriter = std::function<bool(const QString& text)>;
 
-// The system clipboard through Qt, which on Windows first looks, without
-// waiting, whether another program holds the clipboard open.
-ClipboardWriter SystemClipboardWriter();
-
 // Puts each result on the clipboard. When the clipboard does not take one,
 // keeps trying on a timer, never blocking the window, until it does or the
 // patience runs out. Only the newest result is pending: a newer one, or text
-// copied by the user meanwhile, ends the wait for the older.
+// that another program or the user copies meanwhile, ends the wait for the
+// older.
 class ClipboardPublisher : public QObject {
   Q_OBJECT
 
@@ -30,39 +30,45 @@ class ClipboardPublisher : public QObject {
     kCopied,      // the newest result is on the clipboard (or nothing was published)
     kWaiting,     // the clipboard is busy; trying again
     kFailed,      // given up: the result is not on the clipboard
-    kSuperseded,  // the user copied something else while we waited
+    kSuperseded,  // someone else copied while we waited: the result is not there
   };
 
   static constexpr std::chrono::milliseconds kRetryInterval{100};
   static constexpr std::chrono::milliseconds kPatience{10000};
 
+  // Publishes through the clipboard of the platform the program runs on.
   explicit ClipboardPublisher(QObject* parent = nullptr);
+  ~ClipboardPublisher() override;
 
-  // Replaces the system clipboard (tests make it refuse) and the patience.
+  // Replaces what writes to the clipboard (tests make it refuse, or throw),
+  // and the patience.
   void SetWriter(ClipboardWriter writer);
   void SetPatience(std::chrono::milliseconds patience);
+  // Writes through the system clipboard, as the publisher does by default.
+  bool WriteSystemClipboard(const QString& text);
 
+  // Puts `text` on the clipboard now, or later, and reports its state. When
+  // the first write throws, the exception passes on and nothing changes: an
+  // earlier result still pending goes on waiting.
   void Publish(const QString& text);
   State state() const { return state_; }
 
  signals:
+  // For every published result, and whenever its state changes later.
   void StateChanged(tavro::ClipboardPublisher::State state);
 
  private:
-  void TryWrite();
+  bool Write(const QString& text);
   // The timer's retry, unless someone else copied meanwhile.
   void TryAgain();
   void Settle(State state);
-  void SetState(State state);
-  // Counts the changes of the clipboard's content. Windows numbers them
-  // itself and tells of them only later, through the event loop; elsewhere Qt
-  // tells at once, and we count.
-  quint64 ChangeCount() const;
+  void Report(State state);
   // Whether text was copied since our last try while we wait: theirs then
   // stands, and ours is no longer wanted there.
   bool CopiedByOthers();
   void OnClipboardChanged();
 
+  std::unique_ptr<ClipboardBackend> clipboard_;
   ClipboardWriter writer_;
   std::chrono::milliseconds patience_ = kPatience;
   QString pending_;
@@ -70,7 +76,6 @@ class ClipboardPublisher : public QObject {
   QElapsedTimer waiting_;
   State state_ = State::kCopied;
   bool writing_ = false;
-  quint64 changes_ = 0;
   quint64 changesAfterTry_ = 0;
 };
 

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QToolTip>
 
 #include "reversal.h"
 #include "table_conversion.h"
@@ -38,6 +37,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
     if (design.click != nullptr)
       connect(this->*design.button, &QPushButton::clicked, this, design.click);
   }
+  // Over the output field, where the result would have appeared, and without
+  // a dialog that would hide the fields.
+  notice_ = new NoticeBar(*Text2, this);
   connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }
 
@@ -77,41 +79,40 @@ std::u16string Form1::ConvertThroughTables(const QString& input, TableKind from,
 template <typename Convert>
 void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
   LoadTablesOnce();
+  lastCommandPublished_ = false;
+  notice_->hide();  // a new command: the last one's news is old
   if (resultLength > maxResultLength_) {
-    ShowNotice(ResultTooLongNotice());
+    notice_->Show(NoticeBar::Kind::kWarning, ResultTooLongNotice());
     return;
   }
   const BusyCursor busy(resultLength);
   try {
     PublishResult(convert());
+    lastCommandPublished_ = true;
   } catch (const std::bad_alloc&) {
-    ShowNotice(QString::fromUtf16(kOutOfMemoryNotice));
+    notice_->Show(NoticeBar::Kind::kError, QString::fromUtf16(kOutOfMemoryNotice));
   } catch (const std::length_error&) {
-    ShowNotice(ResultTooLongNotice());
+    notice_->Show(NoticeBar::Kind::kWarning, ResultTooLongNotice());
   }
-}
-
-void Form1::ShowNotice(const QString& notice, std::chrono::milliseconds shown) {
-  // Over the output field, where the result would have appeared, and without
-  // a dialog that would hide the fields.
-  QToolTip::showText(Text2->mapToGlobal(QPoint(0, Text2->height() / 2)), notice, Text2, QRect(),
-                     static_cast<int>(shown.count()));
 }
 
 void Form1::ShowClipboardState(ClipboardPublisher::State state) {
-  const QString busy = QString::fromUtf16(kClipboardBusyNotice);
+  const char16_t* notCopied = nullptr;
   switch (state) {
-    case ClipboardPublisher::State::kWaiting:
-      ShowNotice(busy, ClipboardPublisher::kPatience + kNoticeTime);
-      return;
-    case ClipboardPublisher::State::kFailed:
-      // Text2 stays selected, so Ctrl+C there copies the result.
-      ShowNotice(QString::fromUtf16(kClipboardFailedNotice), 2 * kNoticeTime);
-      return;
     case ClipboardPublisher::State::kCopied:
-    case ClipboardPublisher::State::kSuperseded: break;
+      if (notice_->notice() == QString::fromUtf16(kClipboardBusyNotice)) notice_->hide();
+      return;
+    case ClipboardPublisher::State::kWaiting:
+      notice_->Show(NoticeBar::Kind::kInformation, QString::fromUtf16(kClipboardBusyNotice));
+      return;
+    case ClipboardPublisher::State::kFailed: notCopied = kClipboardFailedNotice; break;
+    case ClipboardPublisher::State::kSuperseded: notCopied = kClipboardSupersededNotice; break;
   }
-  if (QToolTip::isVisible() && QToolTip::text() == busy) QToolTip::hideText();
+  // Text2 stays selected, so Ctrl+C there copies the result.
+  notice_->Show(NoticeBar::Kind::kWarning, QString::fromUtf16(notCopied));
+  // The user may be in the chat already, about to paste: the taskbar or the
+  // dock marks the window until it is looked at.
+  if (!isActiveWindow()) QApplication::alert(this);
 }
 
 void Form1::Command1_Click() {
@@ -121,8 +122,11 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
+  const QString separator = Text3->text();
   Text3->setText(QString(QChar(PickRandomSeparator(randomSource_))));
   Command1_Click();
+  // A command that changed nothing leaves the separator too.
+  if (!lastCommandPublished_) Text3->setText(separator);
 }
 
 void Form1::Command3_Click() {
@@ -158,13 +162,22 @@ void Form1::Command7_Click() {
 }
 
 void Form1::PublishResult(const std::u16string& result) {
-  Text2->setPlainText(ToQString(result));
-  Text2->setFocus(Qt::OtherFocusReason);
-  // Selected without moving the view, which a new text starts at its first
-  // line; the cursor ends up at the end, where a key press carries on from.
-  Text2->selectAll();
-  // What the field holds, which may differ from `result` in its line breaks.
-  clipboard_.Publish(FieldText(*Text2));
+  // The new text is made before Text2 is touched, and Text2's old text is
+  // kept until the clipboard has taken the new one or refused it.
+  const QString shown = ToQString(result);
+  const QString before = FieldText(*Text2);
+  try {
+    Text2->setPlainText(shown);
+    Text2->setFocus(Qt::OtherFocusReason);
+    // Selected without moving the view, which a new text starts at its first
+    // line; the cursor ends up at the end, where a key press carries on from.
+    Text2->selectAll();
+    // What the field holds, which may differ from `result` in its line breaks.
+    clipboard_.Publish(FieldText(*Text2));
+  } catch (const std::bad_alloc&) {
+    Text2->setPlainText(before);
+    throw;
+  }
 }
 
 void Form1::Form_Activate() {

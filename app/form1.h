@@ -6,6 +6,7 @@
 
 #include "character_tables.h"
 #include "clipboard_publisher.h"
+#include "notice_bar.h"
 #include "separator.h"
 #include "text_field.h"
 #include "web_link.h"
@@ -19,14 +20,16 @@ namespace tavro {
 // and says so.
 constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 
-// What the window says, beside the output field, when a command changes nothing.
+// What the window says, over the output field, when a command changes nothing.
 QString ResultTooLongNotice();
 inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
-// ... and while the clipboard does not take a result.
+// ... and while a result is not on the clipboard.
 inline constexpr char16_t kClipboardBusyNotice[] =
     u"剪贴板被其他程序占用，结果尚未复制，正在重试……";
 inline constexpr char16_t kClipboardFailedNotice[] =
     u"剪贴板被占用，结果未能复制。请在输出框按 Ctrl+C。";
+inline constexpr char16_t kClipboardSupersededNotice[] =
+    u"剪贴板已被其他程序改写，结果未能复制。请在输出框按 Ctrl+C。";
 
 // The program's one window: the controls of its design (Text1, Command1, ...)
 // and, named after them and their events, its handlers (Command1_Click).
@@ -42,6 +45,8 @@ class Form1 : public QWidget, public Form1Controls {
   void SetMaxResultLength(std::size_t length);
   // What puts results on the clipboard (tests make the clipboard refuse).
   ClipboardPublisher& Clipboard() { return clipboard_; }
+  // What the window says over the output field.
+  const NoticeBar& Notice() const { return *notice_; }
 
   void Command1_Click();  // 加字符
   void Command2_Click();  // 随机
@@ -58,7 +63,9 @@ class Form1 : public QWidget, public Form1Controls {
   void Form_Click();
 
   // Shows `result` in Text2, focused and selected whole, and puts Text2's
-  // text on the clipboard, or says that it is not there yet.
+  // text on the clipboard, or says that it is not there yet. When memory
+  // runs out on the way, Text2 and the clipboard keep what they held and
+  // std::bad_alloc passes on.
   void PublishResult(const std::u16string& result);
 
  protected:
@@ -78,20 +85,20 @@ class Form1 : public QWidget, public Form1Controls {
   std::u16string ConvertThroughTables(const QString& input, TableKind from, TableKind to) const;
   // Every command publishes through this: loads the tables first, then
   // publishes what `convert` returns, under the busy cursor if it is long.
-  // When `resultLength` exceeds the bound, or the conversion runs out of
-  // memory, leaves every field and the clipboard as they were and says why.
+  // When `resultLength` exceeds the bound, or memory runs out, leaves Text2
+  // and the clipboard as they were and says why.
   template <typename Convert>
   void PublishConverted(std::size_t resultLength, Convert convert);
-  void ShowNotice(const QString& notice, std::chrono::milliseconds shown = kNoticeTime);
-  // Says what became of the newest result on the clipboard.
+  // Says what became of the newest result on the clipboard; asks for the
+  // user's attention when the news is bad and the user is elsewhere.
   void ShowClipboardState(ClipboardPublisher::State state);
-
-  static constexpr std::chrono::milliseconds kNoticeTime{5000};
 
   RandomSource randomSource_;
   std::size_t maxResultLength_ = kMaxResultLength;
   UrlLauncher urlLauncher_;
   ClipboardPublisher clipboard_;
+  NoticeBar* notice_;
+  bool lastCommandPublished_ = false;  // whether the last command changed Text2
   bool activated_ = false;
   bool tablesLoaded_ = false;
   bool surfacePressed_ = false;

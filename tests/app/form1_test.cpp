@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QToolTip>
+#include <QToolButton>
 #include <cmath>
 
 #include "grid_font.h"
@@ -148,49 +148,94 @@ class Form1Test : public QObject {
     form_->SetMaxResultLength(15);
     QCOMPARE(Run(&Form1Controls::Command4, "a😀中"), "clipboard before");
     QCOMPARE(form_->Text2->toPlainText(), "before");
-    QCOMPARE(QToolTip::text(), "结果太长（超过 6710 万字），未转换。");
+    QCOMPARE(form_->Notice().notice(), "结果太长（超过 6710 万字），未转换。");
+    QVERIFY(form_->Notice().isVisible());
+    // 随机 keeps the separator it would have used.
+    form_->Text3->setText(QStringLiteral("separator"));
+    QCOMPARE(Run(&Form1Controls::Command2, QString(8, u'字')), "clipboard before");
+    QCOMPARE(form_->Text3->text(), "separator");
     form_->SetMaxResultLength(16);
     QCOMPARE(Run(&Form1Controls::Command4, "a😀中"), "a |中|\n😀 |  |\n");
+    QVERIFY(form_->Notice().isHidden());
+  }
+
+  void runningOutOfMemoryChangesNothing() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    tavro::ClipboardPublisher& publisher = form_->Clipboard();
+    clipboard->setText(QStringLiteral("clipboard before"));
+    form_->Text3->setText(QStringLiteral("-"));
+    // An earlier result waits for a busy clipboard when memory runs out.
+    bool busy = true, exhausted = false;
+    publisher.SetWriter([&](const QString& text) {
+      if (exhausted) throw std::bad_alloc();
+      return !busy && publisher.WriteSystemClipboard(text);
+    });
+    Run(&Form1Controls::Command3, "abc");
+    exhausted = true;
+    for (Button button : {&Form1Controls::Command3, &Form1Controls::Command2}) {
+      QCOMPARE(Run(button, "xyz"), "clipboard before");
+      QCOMPARE(tavro::FieldText(*form_->Text2), "cba");
+      QCOMPARE(form_->Text3->text(), "-");
+      QCOMPARE(form_->Notice().notice(), QString::fromUtf16(tavro::kOutOfMemoryNotice));
+    }
+    exhausted = busy = false;
+    QTRY_COMPARE(clipboard->text(), "cba");
   }
 
   void aBusyClipboardGetsTheNewestResultLaterOrTheWindowSaysSo() {
     using State = tavro::ClipboardPublisher::State;
     tavro::ClipboardPublisher& publisher = form_->Clipboard();
+    const tavro::NoticeBar& notice = form_->Notice();
+    const QString busy = QString::fromUtf16(tavro::kClipboardBusyNotice);
     QClipboard* clipboard = QGuiApplication::clipboard();
     QStringList offered;  // every text offered to the clipboard
     int refusals = 3;
     publisher.SetWriter([&](const QString& text) {
       offered.append(text);
-      return refusals-- <= 0 && tavro::SystemClipboardWriter()(text);
+      return refusals-- <= 0 && publisher.WriteSystemClipboard(text);
     });
     clipboard->setText(QStringLiteral("before"));
-    // Refused: the command returns at once, the window says so and goes on
-    // answering; a newer result replaces the pending one.
+    // Refused: the command returns at once and the window says so, through
+    // key presses and focus changes, while it goes on answering.
     QCOMPARE(Run(&Form1Controls::Command3, "abc"), "before");
     QCOMPARE(publisher.state(), State::kWaiting);
-    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kClipboardBusyNotice));
     QTest::keyClick(form_->Text2, Qt::Key_End);
     QCOMPARE(form_->Text2->textCursor().hasSelection(), false);
+    form_->Text1->setFocus();
+    QVERIFY(notice.isVisible());
+    QCOMPARE(notice.notice(), busy);
+    // Closed by the user; a newer result replaces the pending one and says
+    // so again, and the notice goes when it lands.
+    QTest::mouseClick(notice.findChild<QToolButton*>(), Qt::LeftButton);
+    QVERIFY(notice.isHidden());
     QCOMPARE(Run(&Form1Controls::Command3, "def"), "before");
+    QCOMPARE(notice.notice(), busy);
     QTRY_COMPARE(clipboard->text(), "fed");
     QCOMPARE(offered, QStringList({"cba", "fed", "fed", "fed"}));
     QCOMPARE(publisher.state(), State::kCopied);
-    QTRY_VERIFY(!QToolTip::isVisible());
-    // Text the user copies while we wait stands.
+    QVERIFY(notice.isHidden());
+    // Text that another program copies while we wait stands, and the window
+    // says that the result is not on the clipboard.
     refusals = 1000;
     Run(&Form1Controls::Command3, "ghi");
-    clipboard->setText(QStringLiteral("copied by the user"));
-    QTRY_COMPARE(publisher.state(), State::kSuperseded);
+    clipboard->setText(QStringLiteral("copied by another program"));
+    QTRY_COMPARE(notice.notice(), QString::fromUtf16(tavro::kClipboardSupersededNotice));
     const qsizetype tries = offered.size();
     QTest::qWait(3 * tavro::ClipboardPublisher::kRetryInterval.count());
     QCOMPARE(offered.size(), tries);
-    QCOMPARE(clipboard->text(), "copied by the user");
-    // Past its patience the window gives up and says how to copy.
+    QCOMPARE(clipboard->text(), "copied by another program");
+    // Past its patience the window gives up and says how to copy, until the
+    // next command.
     publisher.SetPatience(std::chrono::milliseconds(300));
     Run(&Form1Controls::Command3, "jkl");
-    QTRY_COMPARE(publisher.state(), State::kFailed);
-    QCOMPARE(QToolTip::text(), QString::fromUtf16(tavro::kClipboardFailedNotice));
-    QCOMPARE(clipboard->text(), "copied by the user");
+    QTRY_COMPARE(notice.notice(), QString::fromUtf16(tavro::kClipboardFailedNotice));
+    QCOMPARE(clipboard->text(), "copied by another program");
+    QCOMPARE(notice.accessibleName(), notice.notice());
+    QVERIFY(notice.geometry().top() >
+            form_->Text2->geometry().top() + form_->Text2->fontMetrics().height());
+    refusals = 0;
+    QCOMPARE(Run(&Form1Controls::Command3, "mno"), "onm");
+    QVERIFY(notice.isHidden());
   }
 
   void pastesReadTheClipboardOnceAndUndoAsUsual() {

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "notice_bar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QToolButton>
+
+namespace tavro {
+namespace {
+
+struct KindColours {
+  char16_t sign;  // drawn on the icon
+  QRgb border, background;
+};
+
+// Light, as the fields it lies over, with its own dark text, so that it reads
+// the same under any theme.
+KindColours ColoursOf(NoticeBar::Kind kind) {
+  switch (kind) {
+    case NoticeBar::Kind::kInformation:
+      return {u'i', qRgb(0x3D, 0xAE, 0xE9), qRgb(0xE3, 0xF2, 0xFB)};
+    case NoticeBar::Kind::kWarning: return {u'!', qRgb(0xF6, 0x74, 0x00), qRgb(0xFE, 0xEF, 0xDC)};
+    case NoticeBar::Kind::kError: break;
+  }
+  return {u'!', qRgb(0xDA, 0x44, 0x53), qRgb(0xFB, 0xE3, 0xE5)};
+}
+
+// A round sign in the notice's colour. Drawn, not taken from the style or the
+// icon theme, which may have none.
+QPixmap SignIcon(const KindColours& colours, int size, qreal ratio) {
+  QPixmap icon(QSize(size, size) * ratio);
+  icon.setDevicePixelRatio(ratio);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(colours.border));
+  painter.drawEllipse(QRectF(0, 0, size, size));
+  QFont font = painter.font();
+  font.setBold(true);
+  font.setPixelSize(size * 3 / 4);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QString(QChar(colours.sign)));
+  return icon;
+}
+
+}  // namespace
+
+NoticeBar::NoticeBar(QWidget& covered, QWidget* parent)
+    : QFrame(parent),
+      covered_(covered),
+      icon_(new QLabel(this)),
+      text_(new QLabel(this)),
+      close_(new QToolButton(this)) {
+  setFrameShape(QFrame::Box);
+  setAutoFillBackground(true);
+  text_->setWordWrap(true);  // a long notice takes a second line, not the field's width
+  text_->setTextFormat(Qt::PlainText);
+  close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  close_->setAutoRaise(true);
+  close_->setFocusPolicy(Qt::NoFocus);  // the fields keep the keyboard
+  close_->setToolTip(QStringLiteral("关闭"));
+  close_->setAccessibleName(QStringLiteral("关闭提示"));
+  connect(close_, &QToolButton::clicked, this, &QWidget::hide);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 2, 2, 2);
+  layout->setSpacing(4);
+  layout->addWidget(icon_, 0, Qt::AlignTop);
+  layout->addWidget(text_, 1);
+  layout->addWidget(close_, 0, Qt::AlignTop);
+  hide();
+}
+
+void NoticeBar::Show(Kind kind, const QString& notice) {
+  const KindColours colours = ColoursOf(kind);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(colours.background));
+  palette.setColor(QPalette::WindowText, QColor(colours.border));  // the frame
+  setPalette(palette);
+  QPalette textPalette = text_->palette();
+  textPalette.setColor(QPalette::WindowText, Qt::black);
+  text_->setPalette(textPalette);
+  const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+  icon_->setPixmap(SignIcon(colours, iconSize, devicePixelRatioF()));
+  text_->setText(notice);
+  // Screen readers announce the bar by its notice.
+  setAccessibleName(notice);
+  PlaceOverCovered();
+  show();
+  raise();
+}
+
+QString NoticeBar::notice() const { return isHidden() ? QString() : text_->text(); }
+
+void NoticeBar::PlaceOverCovered() {
+  const QRect area = covered_.geometry();
+  const int height = std::min(heightForWidth(area.width()), area.height());
+  setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+}
+
+}  // namespace tavro
