@@ -14,10 +14,12 @@ scripts/setup-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg
 
 # The cross build runs Debian's own moc, rcc and uic, so the Windows Qt must
 # be the same version as the host's.
-version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-version=${version%%+*}
+debian_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+version=${debian_version%%+*}
 options=(
   -DCMAKE_BUILD_TYPE=Release
+  # Smaller code: the libraries are built for size, not speed (-Os).
+  -DFEATURE_optimize_size=ON
   -DBUILD_SHARED_LIBS=OFF
   # Programs linked against it take the mingw-w64 runtime in statically too.
   -DFEATURE_static_runtime=ON
@@ -39,7 +41,10 @@ options=(
   -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
 )
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
-key=$(printf '%s\n' "$version" "$compiler" "${options[@]}" | sha256sum | cut -c1-12)
+# Debian's patch series (its security fixes among them) is applied whole:
+# each patch applies to the Windows build too, and the cache follows the
+# Debian version that names the series.
+key=$(printf '%s\n' "$debian_version" "$compiler" "${options[@]}" | sha256sum | cut -c1-12)
 # The windows preset finds Qt through the link qt-win64 here.
 cache=$HOME/.cache/tavro
 prefix=$cache/qt-$version-win64-$key
@@ -53,36 +58,45 @@ fi
 
 # apt-get source needs deb-src entries: the machine's own sources, as source.
 if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Sources; then
-  entries=$(mktemp)
-  lists=()
+  stanzas=$(mktemp) lines=$(mktemp)
   for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] && lists+=("$file")
+    [ -f "$file" ] || continue
+    case $file in
+      *.sources) { sed '/^Types:/s/.*/Types: deb-src/' "$file"; echo; } >>"$stanzas" ;;
+      *) sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >>"$lines" ;;
+    esac
   done
-  {
-    for file in "${lists[@]}"; do
-      case $file in
-        *.sources) sed -n '/^Types:/s/.*/Types: deb-src/p; /^Types:/!p' "$file"; echo ;;
-        *) sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" ;;
-      esac
-    done
-  } >"$entries"
   # deb822 stanzas and one-line entries go to files of their own kind.
-  grep -v '^deb-src ' "$entries" | scripts/as-root.sh tee /etc/apt/sources.list.d/tavro-deb-src.sources >/dev/null
-  if grep -q '^deb-src ' "$entries"; then
-    grep '^deb-src ' "$entries" | scripts/as-root.sh tee /etc/apt/sources.list.d/tavro-deb-src.list >/dev/null
-  fi
-  rm -f "$entries"
+  [ -s "$stanzas" ] && scripts/as-root.sh cp "$stanzas" /etc/apt/sources.list.d/tavro-deb-src.sources
+  [ -s "$lines" ] && scripts/as-root.sh cp "$lines" /etc/apt/sources.list.d/tavro-deb-src.list
+  rm -f "$stanzas" "$lines"
+  scripts/as-root.sh chmod 644 /etc/apt/sources.list.d/tavro-deb-src.* 2>/dev/null || true
   scripts/as-root.sh apt-get update -qq
+  if ! apt-get indextargets --format '$(IDENTIFIER)' | grep -qx Sources; then
+    echo "build-qt-windows: no Debian source entries could be made from /etc/apt; add a deb-src line for Debian 12 and run again" >&2
+    exit 1
+  fi
 fi
 
 start=$SECONDS
 work=$cache/qt-build-$key
 rm -rf "$work"
 mkdir -p "$work"
-echo "Qt $version for Windows: fetching Debian's qt6-base source"
-(cd "$work" && apt-get source --download-only -qq "qt6-base=$(dpkg-query -W -f='${Version}' qt6-base-dev)" >/dev/null 2>&1)
-tar -xf "$work"/qt6-base_*.orig.tar.* -C "$work"
-source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt*' | head -n 1)
+echo "Qt $version for Windows: fetching Debian's qt6-base $debian_version source"
+if ! (cd "$work" && apt-get source --download-only -qq "qt6-base=$debian_version" >"$work/fetch.log" 2>&1); then
+  cat "$work/fetch.log" >&2
+  echo "build-qt-windows: could not fetch Debian's qt6-base $debian_version source" >&2
+  exit 1
+fi
+# Unpacks the upstream source and applies Debian's patch series; a patch
+# that does not apply fails the build.
+if ! (cd "$work" && dpkg-source -x qt6-base_*.dsc source >"$work/unpack.log" 2>&1); then
+  cat "$work/unpack.log" >&2
+  echo "build-qt-windows: Debian's patches do not apply to the qt6-base source" >&2
+  exit 1
+fi
+source_dir=$work/source
+echo "Qt $version for Windows: Debian patches applied: $(grep -v '^#' "$source_dir/debian/patches/series" | grep -c .)"
 
 echo "Qt $version for Windows: configuring ($((SECONDS - start)) s)"
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
