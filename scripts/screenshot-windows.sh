@@ -4,8 +4,8 @@
 # into an empty folder, is driven as scripts/screenshot.sh drives the Linux
 # one, gives the same results, and its screenshot shows a grid that lines up;
 # while another program holds the clipboard open its results wait, and land
-# once it lets go; closing the window leaves the last result on the
-# clipboard. The installer installs silently into a fresh wine prefix, with
+# once it lets go, or the window says that it did not; closing the window
+# leaves the last result on the clipboard. The installer installs silently into a fresh wine prefix, with
 # its Start menu entry and uninstaller, and the installed program starts.
 # Scale 2 runs the desktop at 192 dots per inch.
 # Usage: scripts/screenshot-windows.sh [output.png] [scale]
@@ -45,28 +45,71 @@ mkdir "$prefix/alone"
 cp "$prefix"/tavro-*-win64/tavro.exe "$prefix/alone/"
 drive_window "$output" wine "$prefix/alone/tavro.exe"
 
-# Another program holds the clipboard open while 倒序 (left 4800, top 720)
-# runs: the window goes on answering, and the result lands within a second
-# of the clipboard's release.
-for hold in 600 1500 5000; do
-  paste_input "中文$hold"
+# Another program (the tool, doing `verb ms text`) holds the clipboard open
+# while 倒序 (left 4800, top 720) runs.
+hold_during_command() {
   log=$(mktemp)
-  wine "$tool" hold "$hold" "$(rev <<<"$hold")文中" >"$log" 2>&1 &
+  wine "$tool" "$@" >"$log" 2>&1 &
   holder=$!
   for _ in $(seq 100); do grep -q held "$log" && break; sleep 0.1; done
   click_at 360 64
-  wait "$holder" || { cat "$log" >&2; echo "screenshot-windows.sh: with the clipboard held $hold ms" >&2; exit 1; }
+}
+finish_hold() {
+  wait "$holder" || { cat "$log" >&2; echo "screenshot-windows.sh: $1" >&2; exit 1; }
   tr -d '\r' <"$log" | grep -vx held
   rm -f "$log"
+}
+# Whether the screenshot `image` shows the notice bar of colour `colour` over
+# the output field (8, 144, 297 x 97 in the design's pixels).
+expect_notice() {
+  local image=$1 colour=$2 what=$3 pixels
+  pixels=$(convert "$image" -crop "$((297 * scale))x$((97 * scale))+$((8 * scale))+$((144 * scale))" \
+    +repage -fuzz 12% -fill '#00FF00' -opaque "$colour" -fill black +opaque '#00FF00' \
+    -format '%[fx:round(mean.g*w*h)]' info:)
+  if [ "$pixels" -lt $((150 * scale)) ]; then
+    echo "screenshot-windows.sh: no notice over the output field in $image ($what)" >&2
+    exit 1
+  fi
+  echo "$image shows the notice: $what"
+}
+shot() { import -window root -crop "$((412 * scale))x$((248 * scale))+${origin_x}+${origin_y}" +repage "$1"; }
+
+# The window goes on answering, and the result lands within a second of the
+# clipboard's release.
+for hold in 600 1500 5000; do
+  paste_input "中文$hold"
+  hold_during_command hold "$hold" "$(rev <<<"$hold")文中"
+  finish_hold "with the clipboard held $hold ms"
 done
+# Held longer than the window waits, a key pressed meanwhile: after 11 s the
+# window says that the result is not copied, and what the user had copied
+# before is still on the clipboard when the other program lets go.
+paste_input "中文12"
+wine "$tool" put "用户复制的文字"
+hold_during_command outlast 12000 "用户复制的文字"
+sleep 3
+xdotool key End
+sleep 7.5
+shot "${output%.png}-not-copied.png"
+finish_hold "with the clipboard held 12 s"
+expect_notice "${output%.png}-not-copied.png" '#F67400' "not copied, after 11 s"
+# Another program puts its text on the clipboard while our result waits:
+# the window says so, and leaves that text there.
+paste_input "中文3"
+hold_during_command replace 3000 "另一个程序的文字"
+finish_hold "with the clipboard replaced while the result waited"
+shot "${output%.png}-superseded.png"
+expect_notice "${output%.png}-superseded.png" '#F67400' "changed by another program"
 # Closed, the window leaves its last result on the clipboard.
+paste_input "最后"
+click_at 360 64
 wine "$tool" close
 for _ in $(seq 100); do
   [ -z "$(xdotool search --name 'tavro' 2>/dev/null)" ] && break
   sleep 0.1
 done
 left=$(wine "$tool" read)
-if [ "$left" != "0005文中" ]; then
+if [ "$left" != "后最" ]; then
   echo "screenshot-windows.sh: after closing the window the clipboard holds '$left'" >&2
   exit 1
 fi
