@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test. Usage: ./test.sh [preset]
-# (debug, release, asan, or windows: the Windows build under wine)
+# (debug, release, asan; windows: the Windows build under wine; web: the page
+# in WebAssembly, under node and in Chromium)
 set -euo pipefail
 cd "$(dirname "$0")"
 preset=${1:-debug}
 [ "$preset" = windows ] && exec scripts/test-windows.sh
+[ "$preset" = web ] && exec scripts/test-web.sh
 
 scripts/setup-deps.sh
 cmake --preset "$preset" >/dev/null

@@ -7,18 +7,13 @@
 #include "character_tables.h"
 #include "clipboard_publisher.h"
 #include "notice_bar.h"
+#include "result_bound.h"
 #include "separator.h"
 #include "text_field.h"
 #include "web_link.h"
 #include "window_layout.h"
 
 namespace tavro {
-
-// The longest result a command builds and shows, in code units (128 MiB of
-// UTF-16). Showing more would hold the window for many seconds and a great
-// deal of memory, so a command whose result would be longer changes nothing
-// and says so.
-constexpr std::size_t kMaxResultLength = std::size_t{64} << 20;
 
 // What the window says, over the output field, when a command changes nothing.
 QString ResultTooLongNotice();

@@ -3,7 +3,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#else
+#elif !defined(__EMSCRIPTEN__)
 #include <iconv.h>
 #endif
 
@@ -34,6 +34,18 @@ void MeasureWithEncoder(AnsiWidthTable& widths) {
                                           nullptr, &usedDefault);
     if (bytes > 0 && !usedDefault) widths[unit] = static_cast<std::uint8_t>(bytes);
   }
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+// Browsers encode nothing but UTF-8: the widths of the build machine's iconv,
+// as ranges of two-byte units.
+void MeasureWithEncoder(AnsiWidthTable& widths) {
+  static constexpr char16_t kDoubleByteRanges[][2] = {
+#include "cp936_double_byte.inc"
+  };
+  for (const auto& [first, last] : kDoubleByteRanges)
+    std::fill(widths.begin() + first, widths.begin() + last + 1, 2);
 }
 
 #else

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the page into build/web/ (the conversions in WebAssembly with
+# Debian's emscripten, the page's files, the ASCII subset of the grid font)
+# and serves it on http://127.0.0.1:8000/. With --build-only it stops after
+# the build. build/web/ can be put on any static web host as it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-deps.sh emscripten nodejs fonttools python3-brotli
+export NODE_PATH=/usr/share/nodejs
+output=build/web
+
+# The widths of code page 936 from this machine's iconv, for the module.
+cmake -S . -B build/web-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRO_BUILD_APP=OFF \
+  -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/web-host --target make_width_table >/dev/null
+mkdir -p build/web-width-table
+build/web-host/web/make_width_table build/web-width-table/cp936_double_byte.inc
+
+cmake --preset web >/dev/null
+cmake --build --preset web
+
+mkdir -p "$output/icons"
+cp web/index.html web/style.css web/main.js web/manifest.webmanifest "$output/"
+cp app/icons/tavro.svg app/icons/tavro-128.png app/icons/tavro-256.png "$output/icons/"
+# The printable ASCII of Noto Sans Mono CJK SC, each glyph half an em, and
+# its licence: the font's own copyright notice and the OFL's text as Debian
+# ships it.
+font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
+/usr/bin/python3 - "$font" "$output" <<'PYTHON'
+import subprocess, sys
+from fontTools.ttLib import TTCollection
+font, output = sys.argv[1], sys.argv[2]
+faces = TTCollection(font).fonts
+index = [face['name'].getDebugName(4) for face in faces].index('Noto Sans Mono CJK SC')
+subprocess.run(['/usr/bin/pyftsubset', font, f'--font-number={index}', '--unicodes=U+0020-007E',
+                '--flavor=woff2', "--layout-features=", '--no-hinting', '--desubroutinize',
+                f'--output-file={output}/grid-ascii.woff2'], check=True)
+lines = open('/usr/share/doc/fonts-noto-cjk/copyright', encoding='utf-8').read().split('\n')
+start = next(i for i in range(1, len(lines))
+             if lines[i] == 'License: SIL-1.1' and lines[i - 1] == '')
+licence = []
+for line in lines[start + 1:]:
+    if not line.startswith(' '):
+        break
+    licence.append('' if line == ' .' else line[1:])
+with open(f'{output}/LICENSE-font.txt', 'w', encoding='utf-8') as out:
+    out.write('grid-ascii.woff2: the ASCII letters of Noto Sans Mono CJK SC.\n')
+    out.write(faces[index]['name'].getDebugName(0) + '\n\n' + '\n'.join(licence) + '\n')
+PYTHON
+cp LICENSE "$output/LICENSE.txt"
+# The service worker's store is named after the page's content, so that a
+# new page replaces the old one.
+version=$(cat "$output"/*.html "$output"/*.css "$output"/*.js "$output"/*.wasm "$output"/*.woff2 |
+  sha256sum | cut -c1-12)
+sed "s/@PAGE_VERSION@/$version/" web/sw.js >"$output/sw.js"
+echo "the page: $output ($(du -sk "$output" | cut -f1) KB)"
+
+[ "${1:-}" = --build-only ] && exit 0
+exec node web/serve.mjs "$output" 8000

@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+// The page's front end: reads the fields, hands them to the conversions in
+// WebAssembly (tavro.wasm, built from the desktop program's own code) and
+// publishes the result as the window does: in the output field, focused and
+// selected whole, and on the clipboard, or says that it is not there.
+import createTavro from './tavro.js';
+
+const kForumPage = 'http://bbs.tavro.net/';
+const kNotices = {
+  tooLong: '结果太长（超过 6710 万字），未转换。',
+  outOfMemory: '内存不足，未转换。',
+  notCopied: '结果未能复制到剪贴板。请长按输出框选择“复制”，或在输出框按 Ctrl+C。',
+  working: '正在转换，请稍候……',
+};
+// The outcomes of tavro_run, as binding.cpp numbers them.
+const kPublished = 0, kTooLong = 1;
+// A text this long (in code units) makes a command take long enough to say so.
+const kLargeText = 1 << 20;
+
+const byId = (id) => document.getElementById(id);
+const panel = byId('Form1');
+const input = byId('Text1');
+const output = byId('Text2');
+const separator = byId('Text3');
+const notice = byId('notice');
+const noticeText = byId('notice-text');
+const buttons = [...document.querySelectorAll('button[data-command]')];
+
+separator.value = '\x1A';  // the window's separator at start: invisible
+
+function showNotice(text, kind = 'warning') {
+  noticeText.textContent = text;
+  notice.classList.toggle('working', kind === 'working');
+  notice.hidden = false;
+}
+function hideNotice() { notice.hidden = true; }
+byId('notice-close').addEventListener('click', hideNotice);
+
+// Copies `text` into the module's memory, code unit by code unit (lone
+// surrogates too); the caller frees it.
+function toModule(tavro, text) {
+  const pointer = tavro._tavro_allocate(text.length);
+  if (!pointer) throw new RangeError('out of memory');
+  const units = new Uint16Array(tavro.HEAPU16.buffer, pointer, text.length);
+  for (let i = 0; i < text.length; ++i) units[i] = text.charCodeAt(i);
+  return pointer;
+}
+
+// The result waiting in the module, as a string, code unit by code unit.
+function resultFromModule(tavro) {
+  const length = tavro._tavro_result_length();
+  const units = new Uint16Array(tavro.HEAPU16.buffer, tavro._tavro_result(), length);
+  const pieces = [];
+  for (let start = 0; start < length; start += 8192) {
+    pieces.push(String.fromCharCode.apply(null, units.subarray(start, start + 8192)));
+  }
+  tavro._tavro_release_result();
+  return pieces.join('');
+}
+
+// Runs `command` (numbered as the window's buttons) on the fields' text;
+// returns the result, or null after saying why there is none.
+function convert(tavro, command) {
+  let inputPointer = 0, separatorPointer = 0;
+  try {
+    inputPointer = toModule(tavro, input.value);
+    separatorPointer = toModule(tavro, separator.value);
+    const outcome = tavro._tavro_run(command, inputPointer, input.value.length,
+                                     separatorPointer, separator.value.length);
+    if (outcome === kPublished) return resultFromModule(tavro);
+    showNotice(outcome === kTooLong ? kNotices.tooLong : kNotices.outOfMemory);
+  } catch (error) {
+    if (!(error instanceof RangeError) && !String(error).includes('memory')) throw error;
+    showNotice(kNotices.outOfMemory);
+  } finally {
+    if (inputPointer) tavro._tavro_free(inputPointer);
+    if (separatorPointer) tavro._tavro_free(separatorPointer);
+  }
+  return null;
+}
+
+function selectOutput() {
+  output.focus({ preventScroll: true });
+  output.setSelectionRange(0, output.value.length);
+  output.scrollTop = 0;  // the result's beginning in sight
+  output.scrollLeft = 0;
+}
+
+// Copies what the output field holds: the asynchronous clipboard first, then
+// the older copy command on the selected field. True only when one of them
+// says it copied.
+async function copyOutput() {
+  const text = output.value;
+  try {
+    await navigator.clipboard.writeText(text);
+    return true;
+  } catch {
+    // Refused (no permission, or the page lost focus): try the older way.
+  }
+  selectOutput();
+  try {
+    return document.execCommand('copy');
+  } catch {
+    return false;
+  }
+}
+
+// The window's PublishResult: the output field gets the result, focused and
+// selected whole, and the clipboard gets what the field holds.
+async function publishResult(result) {
+  output.value = result;
+  selectOutput();
+  if (!(await copyOutput())) showNotice(kNotices.notCopied);
+}
+
+// Lets the browser draw the "working" notice before a long command holds it.
+function nextPaint() {
+  return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+}
+
+let running = false;
+async function runCommand(tavro, command) {
+  if (running) return;
+  running = true;
+  try {
+    hideNotice();  // a new command: the last one's news is old
+    if (command === 2) {
+      // 随机: a new separator, drawn as the desktop draws it, then 加字符.
+      const before = separator.value;
+      separator.value = String.fromCharCode(tavro._tavro_random_separator());
+      if (!(await runCommand1(tavro))) separator.value = before;
+      return;
+    }
+    await runCommand1(tavro, command);
+  } finally {
+    running = false;
+  }
+}
+
+// Runs one conversion and publishes it; false when it changed nothing.
+async function runCommand1(tavro, command = 1) {
+  const large = input.value.length * Math.max(1, separator.value.length) >= kLargeText;
+  if (large) {
+    showNotice(kNotices.working, 'working');
+    document.body.setAttribute('aria-busy', 'true');
+    await nextPaint();
+  }
+  try {
+    const result = convert(tavro, command);
+    if (result === null) return false;
+    if (large) hideNotice();
+    await publishResult(result);
+    return true;
+  } finally {
+    document.body.removeAttribute('aria-busy');
+  }
+}
+
+// A click on the bare panel, not on a control, opens the forum.
+panel.addEventListener('click', (event) => {
+  if (event.target === panel) window.open(kForumPage, '_blank', 'noopener');
+});
+
+// On a desktop browser the prompt is selected, ready to be pasted over; a
+// phone would open its keyboard over the page.
+if (matchMedia('(pointer: fine)').matches) {
+  input.focus();
+  input.select();
+}
+
+createTavro().then((tavro) => {
+  for (const button of buttons) {
+    button.addEventListener('click', () => runCommand(tavro, Number(button.dataset.command)));
+    button.disabled = false;
+  }
+  document.documentElement.dataset.ready = 'true';
+});
+
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(() => {
+    // Without it the page still works; it only does not open offline.
+  });
+}

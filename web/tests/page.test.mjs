@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: MIT
+// The built page (build/web) in Debian's Chromium, driven as a person drives
+// it: typing and pasting, clicking and tapping, the real clipboard read back.
+import assert from 'node:assert/strict';
+import { after, before, describe, test } from 'node:test';
+import { chromium } from 'playwright-core';
+
+import { serve } from '../serve.mjs';
+
+const kPage = new URL('../../build/web/', import.meta.url).pathname;
+let server, browser, address;
+
+before(async () => {
+  server = await serve(kPage);
+  address = `http://127.0.0.1:${server.address().port}/`;
+  browser = await chromium.launch({
+    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+    // This machine reaches no other site: Chromium must not try.
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync', '--no-first-run'],
+  });
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+// A fresh page of the tool, its commands ready; `options` shape the context.
+async function openPage(options = {}) {
+  const context = await browser.newContext({ viewport: { width: 1024, height: 700 }, ...options });
+  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: address });
+  const page = await context.newPage();
+  await page.goto(address);
+  await page.waitForSelector('html[data-ready]');
+  return { context, page };
+}
+
+const clipboardText = (page) => page.evaluate(() => navigator.clipboard.readText());
+const button = (page, name) => page.getByRole('button', { name, exact: true });
+const inputField = (page) => page.getByLabel('请将文字粘贴到此处！');
+const outputField = (page) => page.getByLabel('转换后的文本！已经自动复制。');
+
+// What the output field holds, whether it has the focus and how much of it
+// is selected.
+const outputState = (page) => page.evaluate(() => {
+  const output = document.getElementById('Text2');
+  return { text: output.value, focused: document.activeElement === output,
+           selected: output.selectionEnd - output.selectionStart };
+});
+
+describe('on a desktop browser', () => {
+  test('the prompt is selected at load, ready to be pasted over', async () => {
+    const { context, page } = await openPage();
+    const selected = await page.evaluate(() => {
+      const input = document.activeElement;
+      return input.id === 'Text1' && input.value.slice(input.selectionStart, input.selectionEnd);
+    });
+    assert.equal(selected, '请将要转换的文字粘贴到此处！');
+    assert.equal(await page.locator('#Text3').inputValue(), '\x1A');
+    await context.close();
+  });
+
+  test('each command publishes the desktop\'s result, selected and on the clipboard', async () => {
+    const { context, page } = await openPage();
+    const cases = [
+      ['加字符', '中文😀', '\x1A中\x1A文\x1A😀'],
+      ['倒序', 'a\u00A0b😀', '😀b\u00A0a'],
+      ['竖排', '中文字符', '中|字|\n文|符|\n'],  // CR LF as LF, as the window's field holds it
+      ['竖排', '', ''],
+      ['火星文', '啊阿埃', '娿婀埃'],
+      // 简→繁 and 繁→简 by the names a screen reader gives them
+      ['简体转繁体', '爱处啊中沈矽後', '愛處啊中沈矽後'],
+      ['繁体转简体', '愛疊沈矽後爱', '爱迭沉硅后爱'],
+    ];
+    for (const [name, input, expected] of cases) {
+      await inputField(page).fill(input);
+      await button(page, name).click();
+      assert.equal(await clipboardText(page), expected, name);
+      assert.deepEqual(await outputState(page),
+                       { text: expected, focused: true, selected: expected.length }, name);
+    }
+    // A paste with ctrl+v works as typing; a lone surrogate stays one.
+    await page.evaluate(() => navigator.clipboard.writeText('第一行\r\n第二行'));
+    await inputField(page).selectText();
+    await page.keyboard.press('Control+V');
+    await button(page, '倒序').click();
+    assert.equal(await clipboardText(page), '行二第\n行一第');
+    // (Checked inside the page: the way to the browser and back carries
+    // UTF-8, where a lone surrogate cannot travel.)
+    await page.evaluate(() => { document.getElementById('Text1').value = 'a\uD800b'; });
+    await button(page, '倒序').click();
+    assert.ok(await page.evaluate(() => document.getElementById('Text2').value === 'b\uD800a'));
+    await context.close();
+  });
+
+  test('随机 draws the desktop\'s first separators; 加字符 keeps the last', async () => {
+    const { context, page } = await openPage();
+    await inputField(page).fill('中文');
+    for (const expected of ['`中`文', 'D中D文', 'Z中Z文']) {
+      await button(page, '随机').click();
+      assert.equal(await clipboardText(page), expected);
+    }
+    await inputField(page).fill('ab');
+    await button(page, '加字符').click();
+    assert.equal(await clipboardText(page), 'ZaZb');
+    await context.close();
+  });
+
+  test('a result over the bound changes nothing and says so', async () => {
+    const { context, page } = await openPage();
+    await page.evaluate(() => navigator.clipboard.writeText('clipboard before'));
+    await page.locator('#Text3').fill('*'.repeat(10000));
+    await inputField(page).fill('字'.repeat(7000));  // 70 million code units
+    await button(page, '加字符').click();
+    await page.getByRole('status').getByText('结果太长（超过 6710 万字），未转换。').waitFor();
+    assert.equal(await clipboardText(page), 'clipboard before');
+    assert.equal(await outputField(page).inputValue(), '转换后的文本！已经自动复制。');
+    await context.close();
+  });
+
+  test('a refused clipboard: the older copy, else a notice and never "copied"', async () => {
+    const { context, page } = await openPage();
+    await page.evaluate(() => navigator.clipboard.writeText('clipboard before'));
+    // The asynchronous clipboard refuses; the copy command on the selected
+    // field still copies.
+    await page.evaluate(() => {
+      navigator.clipboard.writeText = () => Promise.reject(new DOMException('denied', 'NotAllowedError'));
+    });
+    await inputField(page).fill('中文');
+    await button(page, '倒序').click();
+    assert.equal(await clipboardText(page), '文中');
+    assert.equal(await page.getByRole('status').isVisible(), false);
+    // Neither copies: the notice says how to copy, and the clipboard keeps
+    // what it held.
+    await page.evaluate(() => { document.execCommand = () => false; });
+    await inputField(page).fill('甲乙');
+    await button(page, '倒序').click();
+    const notice = page.getByRole('status');
+    await notice.getByText('结果未能复制到剪贴板。').waitFor();
+    assert.equal(await clipboardText(page), '文中');
+    assert.deepEqual(await outputState(page), { text: '乙甲', focused: true, selected: 2 });
+    // It stays through key presses, until the user closes it.
+    await page.keyboard.press('End');
+    assert.equal(await notice.isVisible(), true);
+    await page.getByRole('button', { name: '关闭提示' }).click();
+    assert.equal(await notice.isVisible(), false);
+    await context.close();
+  });
+
+  test('竖排 reads as a grid in the output field', async () => {
+    const { context, page } = await openPage();
+    await inputField(page).fill('一-二=-三=一二=一-=一-三');
+    await button(page, '竖排').click();
+    // Where each "|" stands, in the field's own font, line by line.
+    const strokes = await page.evaluate(async () => {
+      const output = document.getElementById('Text2');
+      const style = getComputedStyle(output);
+      await document.fonts.load(`${style.fontSize} "tavro grid"`, 'a|');
+      const context = document.createElement('canvas').getContext('2d');
+      context.font = `${style.fontSize} ${style.fontFamily}`;
+      return output.value.split('\n').filter(Boolean).map((line) => [...line.matchAll(/\|/g)]
+        .map((match) => context.measureText(line.slice(0, match.index)).width));
+    });
+    assert.equal(strokes.length, 4);
+    for (const line of strokes) assert.deepEqual(line, strokes[0]);
+    await context.close();
+  });
+
+  test('a click on the bare panel opens the forum page, a click on a control does not', async () => {
+    const { context, page } = await openPage();
+    const opened = [];
+    context.on('page', (popup) => opened.push(popup));
+    await context.route('http://bbs.tavro.net/**', (route) => route.fulfill({ body: 'forum' }));
+    await button(page, '倒序').click();
+    await inputField(page).click();
+    assert.equal(opened.length, 0);
+    const box = await page.locator('#Form1').boundingBox();
+    await page.mouse.click(box.x + 3, box.y + 3);
+    await page.waitForEvent('popup');
+    assert.equal(opened.length, 1);
+    assert.equal(await opened[0].evaluate(() => window.opener), null);  // noopener
+    await context.close();
+  });
+
+  test('after one visit the page opens and works offline', async () => {
+    const { context, page } = await openPage();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    await context.setOffline(true);
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    await inputField(page).fill('离线');
+    await button(page, '倒序').click();
+    assert.equal(await clipboardText(page), '线离');
+    await context.close();
+  });
+});
+
+describe('on a phone held upright', () => {
+  const phone = { viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, isMobile: true,
+                  hasTouch: true };
+
+  test('every control is on the screen, fingertip-sized, and answers taps', async () => {
+    const { context, page } = await openPage(phone);
+    const layout = await page.evaluate(() => ({
+      scrollWidth: document.documentElement.scrollWidth,
+      controls: [...document.querySelectorAll('textarea, input, button[data-command]')].map(
+        (control) => ({ id: control.id, ...control.getBoundingClientRect().toJSON() })),
+    }));
+    assert.ok(layout.scrollWidth <= 360, `the page is ${layout.scrollWidth} px wide`);
+    for (const control of layout.controls) {
+      assert.ok(control.left >= 0 && control.right <= 360 && control.top >= 0 &&
+                control.bottom <= 640, `${control.id} is off the screen`);
+      if (control.id.startsWith('Command')) assert.ok(control.height >= 44, control.id);
+    }
+    await inputField(page).tap();
+    await inputField(page).fill('手机');
+    await button(page, '倒序').tap();
+    assert.equal(await clipboardText(page), '机手');
+    assert.equal((await outputState(page)).focused, true);
+    await context.close();
+  });
+});
