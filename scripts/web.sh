@@ -35,6 +35,13 @@ index = [face['name'].getDebugName(4) for face in faces].index('Noto Sans Mono C
 subprocess.run(['/usr/bin/pyftsubset', font, f'--font-number={index}', '--unicodes=U+0020-007E',
                 '--flavor=woff2', "--layout-features=", '--no-hinting', '--desubroutinize',
                 f'--output-file={output}/grid-ascii.woff2'], check=True)
+# The separator field's first character, U+001A, drawn as the blank it is in
+# the window, not as the browser's box for a control character.
+from fontTools.ttLib import TTFont
+subset = TTFont(f'{output}/grid-ascii.woff2')
+for table in subset['cmap'].tables:
+    table.cmap[0x1A] = table.cmap[0x20]
+subset.save(f'{output}/grid-ascii.woff2')
 lines = open('/usr/share/doc/fonts-noto-cjk/copyright', encoding='utf-8').read().split('\n')
 start = next(i for i in range(1, len(lines))
              if lines[i] == 'License: SIL-1.1' and lines[i - 1] == '')

@@ -14,8 +14,10 @@ const kNotices = {
 };
 // The outcomes of tavro_run, as binding.cpp numbers them.
 const kPublished = 0, kTooLong = 1;
-// A text this long (in code units) makes a command take long enough to say so.
-const kLargeText = 1 << 20;
+// A text this long (in code units) makes a command take long enough to say
+// so: a quarter of what the window calls large, since a browser lays text out
+// more slowly.
+const kLargeText = 1 << 18;
 
 const byId = (id) => document.getElementById(id);
 const panel = byId('Form1');
@@ -110,49 +112,53 @@ async function copyOutput() {
 async function publishResult(result) {
   output.value = result;
   selectOutput();
+  if (!notice.hidden) {
+    // Said to be working: gone once the browser has laid the result out.
+    await nextPaint();
+    hideNotice();
+  }
   if (!(await copyOutput())) showNotice(kNotices.notCopied);
 }
 
-// Lets the browser draw the "working" notice before a long command holds it.
+// Lets the browser draw what changed (the "working" notice, say) before the
+// page goes on.
 function nextPaint() {
   return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
 }
 
-let running = false;
-async function runCommand(tavro, command) {
-  if (running) return;
-  running = true;
-  try {
-    hideNotice();  // a new command: the last one's news is old
-    if (command === 2) {
-      // 随机: a new separator, drawn as the desktop draws it, then 加字符.
-      const before = separator.value;
-      separator.value = String.fromCharCode(tavro._tavro_random_separator());
-      if (!(await runCommand1(tavro))) separator.value = before;
-      return;
-    }
-    await runCommand1(tavro, command);
-  } finally {
-    running = false;
-  }
-}
-
-// Runs one conversion and publishes it; false when it changed nothing.
-async function runCommand1(tavro, command = 1) {
+// Runs `command` (numbered as the window's buttons) and publishes its
+// result; false when it changed nothing.
+async function convertAndPublish(tavro, command) {
+  hideNotice();  // a new command: the last one's news is old
   const large = input.value.length * Math.max(1, separator.value.length) >= kLargeText;
   if (large) {
     showNotice(kNotices.working, 'working');
-    document.body.setAttribute('aria-busy', 'true');
     await nextPaint();
   }
+  const result = convert(tavro, command);
+  if (result === null) return false;
+  await publishResult(result);
+  return true;
+}
+
+let running = false;
+async function runCommand(tavro, command) {
+  if (running) return;  // one command at a time, as in the window
+  running = true;
+  document.body.setAttribute('aria-busy', 'true');
   try {
-    const result = convert(tavro, command);
-    if (result === null) return false;
-    if (large) hideNotice();
-    await publishResult(result);
-    return true;
+    if (command === 2) {
+      // 随机: a new separator, drawn as the desktop draws it, then 加字符;
+      // a command that changed nothing leaves the separator too.
+      const before = separator.value;
+      separator.value = String.fromCharCode(tavro._tavro_random_separator());
+      if (!(await convertAndPublish(tavro, 1))) separator.value = before;
+    } else {
+      await convertAndPublish(tavro, command);
+    }
   } finally {
     document.body.removeAttribute('aria-busy');
+    running = false;
   }
 }
 
@@ -174,6 +180,7 @@ createTavro().then((tavro) => {
     button.disabled = false;
   }
   document.documentElement.dataset.ready = 'true';
+  performance.mark('tavro-ready');  // the first command possible
 });
 
 if ('serviceWorker' in navigator) {

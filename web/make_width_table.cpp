@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   std::FILE* out = std::fopen(argv[1], "w");
   if (out == nullptr) return 1;
-  std::fputs("// Made by web/make_width_table from iconv's CP936; {first, last} units of width 2.\n",
-             out);
+  std::fputs(
+      "// Made by web/make_width_table from iconv's CP936; {first, last} units of width 2.\n", out);
   const tavro::AnsiWidthTable& widths = tavro::AnsiWidths();
   for (unsigned unit = 0; unit < widths.size(); ++unit) {
     if (widths[unit] != 2) continue;

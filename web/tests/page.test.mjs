@@ -106,6 +106,34 @@ describe('on a desktop browser', () => {
     await context.close();
   });
 
+  test('a 1 MB paste: every command publishes its whole result, saying it is working', async () => {
+    const { context, page } = await openPage();
+    await page.evaluate(() => navigator.clipboard.writeText('爱中a\n'.repeat(1 << 17)));  // 1 MiB
+    await inputField(page).focus();
+    await page.keyboard.press('Control+A');
+    await page.keyboard.press('Control+V');
+    await page.evaluate(() => {
+      window.sawWorking = false;
+      new MutationObserver(() => {
+        window.sawWorking ||= document.getElementById('notice-text').textContent.startsWith('正在转换');
+      }).observe(document.getElementById('notice'), { subtree: true, childList: true, attributes: true });
+    });
+    for (const [name, length] of [['倒序', 1 << 19], ['简体转繁体', 1 << 19], ['竖排', 0]]) {
+      await button(page, name).click();
+      const state = await page.evaluate(async () => {
+        const output = document.getElementById('Text2');
+        const copied = await navigator.clipboard.readText();
+        return { length: output.value.length, selected: output.selectionEnd - output.selectionStart,
+                 copied: copied === output.value, head: output.value.slice(0, 4) };
+      });
+      assert.ok(state.copied && state.selected === state.length, name);
+      if (length) assert.equal(state.length, length, name);
+    }
+    assert.ok(await page.evaluate(() => window.sawWorking));
+    assert.equal(await page.getByRole('status').isVisible(), false);
+    await context.close();
+  });
+
   test('a result over the bound changes nothing and says so', async () => {
     const { context, page } = await openPage();
     await page.evaluate(() => navigator.clipboard.writeText('clipboard before'));
