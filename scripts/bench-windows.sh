@@ -10,13 +10,13 @@ scripts/setup-deps.sh libbenchmark-dev
 source scripts/wine-env.sh
 source scripts/xvfb-display.sh
 
-# The same version as the host's, from Debian's source (build-qt-windows.sh
-# has made Debian's source packages available).
+# The same version as the host's, from Debian's source.
 version=$(dpkg-query -W -f='${Version}' libbenchmark-dev)
 source_dir=$HOME/.cache/tavro/benchmark-$version
 if [ ! -f "$source_dir/CMakeLists.txt" ]; then
+  scripts/debian-sources.sh
   work=$(mktemp -d)
-  (cd "$work" && apt-get source --download-only -qq "benchmark=$version" >/dev/null 2>&1)
+  (cd "$work" && apt-get source --download-only -qq "benchmark=$version" >/dev/null)
   mkdir -p "$source_dir"
   tar -xf "$work"/benchmark_*.orig.tar.* -C "$source_dir" --strip-components=1
   rm -rf "$work"

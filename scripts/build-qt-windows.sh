@@ -56,27 +56,7 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-# apt-get source needs deb-src entries: the machine's own sources, as source.
-if ! apt-get indextargets --format '$(IDENTIFIER)' 2>/dev/null | grep -qx Sources; then
-  stanzas=$(mktemp) lines=$(mktemp)
-  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-    [ -f "$file" ] || continue
-    case $file in
-      *.sources) { sed '/^Types:/s/.*/Types: deb-src/' "$file"; echo; } >>"$stanzas" ;;
-      *) sed -n 's/^deb \(.*\)/deb-src \1/p' "$file" >>"$lines" ;;
-    esac
-  done
-  # deb822 stanzas and one-line entries go to files of their own kind.
-  [ -s "$stanzas" ] && scripts/as-root.sh cp "$stanzas" /etc/apt/sources.list.d/tavro-deb-src.sources
-  [ -s "$lines" ] && scripts/as-root.sh cp "$lines" /etc/apt/sources.list.d/tavro-deb-src.list
-  rm -f "$stanzas" "$lines"
-  scripts/as-root.sh chmod 644 /etc/apt/sources.list.d/tavro-deb-src.* 2>/dev/null || true
-  scripts/as-root.sh apt-get update -qq
-  if ! apt-get indextargets --format '$(IDENTIFIER)' | grep -qx Sources; then
-    echo "build-qt-windows: no Debian source entries could be made from /etc/apt; add a deb-src line for Debian 12 and run again" >&2
-    exit 1
-  fi
-fi
+scripts/debian-sources.sh
 
 start=$SECONDS
 work=$cache/qt-build-$key
