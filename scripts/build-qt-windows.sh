@@ -39,6 +39,17 @@ options=(
   # Direct2D, Qt does not build the DirectWrite font database that the
   # windows plugin would then ask for; it uses the GDI one.
   -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+  # What tavro cannot reach: no dialogs, item views on files, graphics scenes,
+  # docks, undo stacks, style sheets, gestures, markdown, XML or MIME
+  # database. Text editing, shaping, the clipboard, input methods, high DPI,
+  # dark mode, accessibility and the Windows style stay.
+  -DFEATURE_graphicsview=OFF -DFEATURE_filedialog=OFF -DFEATURE_filesystemmodel=OFF
+  -DFEATURE_calendarwidget=OFF -DFEATURE_datetimeedit=OFF -DFEATURE_colordialog=OFF
+  -DFEATURE_fontdialog=OFF -DFEATURE_wizard=OFF -DFEATURE_mdiarea=OFF -DFEATURE_dockwidget=OFF
+  -DFEATURE_undocommand=OFF -DFEATURE_undostack=OFF -DFEATURE_undogroup=OFF
+  -DFEATURE_undoview=OFF -DFEATURE_style_stylesheet=OFF -DFEATURE_gestures=OFF
+  -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_xmlstream=OFF
+  -DFEATURE_mimetype=OFF
 )
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 # Debian's patch series (its security fixes among them) is applied whole:
