@@ -96,7 +96,7 @@ cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >"$work/configure.log" 2>&1 \
   || { tail -n 40 "$work/configure.log" >&2; exit 1; }
 
-echo "Qt $version for Windows: building, about 25 minutes on two cores"
+echo "Qt $version for Windows: building, about 20 minutes on two cores"
 # Ninja's [done/total] lines, shown at each tenth of the way.
 progress() {
   awk -v start="$(date +%s)" '
