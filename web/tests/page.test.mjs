@@ -223,6 +223,34 @@ describe('on a desktop browser', () => {
   });
 });
 
+test('under a dark theme every text keeps a contrast of at least 4.5:1', async () => {
+  const { context, page } = await openPage({ colorScheme: 'dark' });
+  await page.evaluate(() => { document.getElementById('notice').hidden = false; });
+  const ratios = await page.evaluate(() => {
+    // WCAG's relative luminance of a computed rgb() colour.
+    const luminance = (colour) => {
+      const [r, g, b] = colour.match(/[\d.]+/g).slice(0, 3).map((v) => {
+        const c = v / 255;
+        return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+      });
+      return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    };
+    const background = (element) => {
+      for (let e = element; e; e = e.parentElement) {
+        const colour = getComputedStyle(e).backgroundColor;
+        if (!colour.endsWith(', 0)') && colour !== 'transparent') return colour;
+      }
+      return getComputedStyle(document.body).backgroundColor;
+    };
+    return [...document.querySelectorAll('textarea, input, button, .notice-text')].map((e) => {
+      const [a, b] = [luminance(getComputedStyle(e).color), luminance(background(e))];
+      return { id: e.id || e.className, ratio: (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05) };
+    });
+  });
+  for (const { id, ratio } of ratios) assert.ok(ratio >= 4.5, `${id}: ${ratio.toFixed(2)}`);
+  await context.close();
+});
+
 describe('on a phone held upright', () => {
   const phone = { viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, isMobile: true,
                   hasTouch: true };
