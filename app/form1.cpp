@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include "reversal.h"
 #include "table_conversion.h"
@@ -40,6 +41,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
   notice_ = new NoticeBar(*Text2, this);
+  lastShown_ = FieldText(*Text2);
   connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }
 
@@ -163,9 +165,11 @@ void Form1::Command7_Click() {
 
 void Form1::PublishResult(const std::u16string& result) {
   // The new text is made before Text2 is touched, and Text2's old text is
-  // kept until the clipboard has taken the new one or refused it.
+  // kept until the clipboard has taken the new one or refused it: the last
+  // result, already held, unless the user has edited it since.
   const QString shown = ToQString(result);
-  const QString before = FieldText(*Text2);
+  const bool edited = Text2->document()->isModified();
+  const QString before = edited ? FieldText(*Text2) : lastShown_;
   try {
     Text2->setPlainText(shown);
     Text2->setFocus(Qt::OtherFocusReason);
@@ -173,9 +177,12 @@ void Form1::PublishResult(const std::u16string& result) {
     // line; the cursor ends up at the end, where a key press carries on from.
     Text2->selectAll();
     // What the field holds, which may differ from `result` in its line breaks.
-    clipboard_.Publish(FieldText(*Text2));
+    const QString published = FieldText(*Text2);
+    clipboard_.Publish(published);
+    lastShown_ = published;
   } catch (const std::bad_alloc&) {
     Text2->setPlainText(before);
+    Text2->document()->setModified(edited);
     throw;
   }
 }

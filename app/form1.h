@@ -94,6 +94,7 @@ class Form1 : public QWidget, public Form1Controls {
   ClipboardPublisher clipboard_;
   NoticeBar* notice_;
   bool lastCommandPublished_ = false;  // whether the last command changed Text2
+  QString lastShown_;                  // what Text2 held after the last command
   bool activated_ = false;
   bool tablesLoaded_ = false;
   bool surfacePressed_ = false;
