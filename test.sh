@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test. Usage: ./test.sh [preset]
-# (debug, release, asan; windows: the Windows build under wine; web: the page
-# in WebAssembly, under node and in Chromium)
+# (debug, release, asan; windows: the Windows build under wine; windows7: the
+# same as on Windows 7 SP1; web: the page in WebAssembly, under node and in
+# Chromium)
 set -euo pipefail
 cd "$(dirname "$0")"
 preset=${1:-debug}
 [ "$preset" = windows ] && exec scripts/test-windows.sh
+[ "$preset" = windows7 ] && TAVRO_ACT_AS_WINDOWS7=1 exec scripts/test-windows.sh
 [ "$preset" = web ] && exec scripts/test-web.sh
 
 scripts/setup-deps.sh
