@@ -14,7 +14,7 @@ import sys
 USED = [
     "src/3rdparty/blake2", "src/3rdparty/double-conversion", "src/3rdparty/easing",
     "src/3rdparty/freetype", "src/3rdparty/harfbuzz-ng", "src/3rdparty/icc",
-    "src/3rdparty/libpng", "src/3rdparty/md4", "src/3rdparty/md4c", "src/3rdparty/md5",
+    "src/3rdparty/libpng", "src/3rdparty/md4", "src/3rdparty/md5",
     "src/3rdparty/pcre2", "src/3rdparty/rfc6234", "src/3rdparty/sha1", "src/3rdparty/sha3",
     "src/3rdparty/tinycbor", "src/3rdparty/zlib", "src/corelib/text", "src/corelib/tools",
     "src/gui/painting", "src/gui/text",

@@ -6,8 +6,11 @@
 # while another program holds the clipboard open its results wait, and land
 # once it lets go, or the window says that it did not; closing the window
 # leaves the last result on the clipboard. The installer installs silently into a fresh wine prefix, with
-# its Start menu entry and uninstaller, and the installed program starts.
-# Scale 2 runs the desktop at 192 dots per inch.
+# its Start menu entry and uninstaller, and the installed program starts; on
+# Windows Vista the installer refuses, changing nothing.
+# Scale 2 runs the desktop at 192 dots per inch. With TAVRO_ACT_AS_WINDOWS7=1
+# all of it runs as on Windows 7 SP1: wine says it is Windows 7, and tavro.exe
+# uses its own replacements for what Windows 7 lacks.
 # Usage: scripts/screenshot-windows.sh [output.png] [scale]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,8 +27,12 @@ prefix=$(mktemp -d)
 use_wine_prefix "$prefix/wine"
 start_display
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * SCALE)) /f >/dev/null 2>&1
+if [ "${TAVRO_ACT_AS_WINDOWS7:-}" = 1 ]; then
+  wine winecfg -v win7
+  echo "as on Windows 7 SP1"
+fi
 wineserver --wait
-trap '{ wineserver --kill; kill $(jobs -p); wait; rm -rf "$prefix"; } 2>/dev/null' EXIT
+trap '{ wineserver --kill; kill $(jobs -p); wait; rm -rf "$prefix"; } 2>/dev/null || true' EXIT
 
 # The zip: one program, the licences, nothing else that runs.
 zip=$(ls build/windows/tavro-*-win64.zip)
@@ -132,3 +139,16 @@ fi
 echo "installed silently: $programs"
 start_program wine "$programs/tavro.exe"
 echo "the installed program opens its window"
+
+# On Windows Vista the installer stops before it changes anything: it exits
+# with an error, leaves the installed program as it was and installs nothing.
+wineserver --kill
+wine winecfg -v vista
+refused=0
+wine "$installer" /S '/D=C:\vista' || refused=$?
+wineserver --wait
+if [ "$refused" -eq 0 ] || [ -e "$WINEPREFIX/drive_c/vista" ] || [ ! -f "$programs/tavro.exe" ]; then
+  echo "screenshot-windows.sh: under Windows Vista the installer did not refuse (exit $refused)" >&2
+  exit 1
+fi
+echo "under Windows Vista the installer refuses (exit $refused) and changes nothing"
