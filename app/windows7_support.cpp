@@ -23,8 +23,8 @@ namespace tavro {
 namespace {
 
 bool ActAsWindows7() {
-  // -1 unknown yet, then 0 or 1. No C++ static: a mutex may wait before the
-  // runtime is set up, and the wait comes here.
+  // -1 unknown yet, then 0 or 1. Constant-initialised, with no guard: Qt's
+  // mutexes may wait here before any constructor has run.
   static std::atomic<int> acting{-1};
   int value = acting.load(std::memory_order_relaxed);
   if (value < 0) {
@@ -100,18 +100,26 @@ UINT SystemDpi() {
 // DPI, Windows 10 1607 and 8.1: one system DPI, and the process at most
 // aware of it (SetProcessDPIAware, Vista).
 
-UINT WINAPI DpiForWindow(HWND window) {
-  static Newer<decltype(&GetDpiForWindow)> real(kUser32, "GetDpiForWindow");
-  if (auto function = real.Get()) return function(window);
-  return SystemDpi();
-}
-
 HRESULT WINAPI DpiForMonitor(HMONITOR monitor, MONITOR_DPI_TYPE type, UINT* x, UINT* y) {
   static Newer<decltype(&GetDpiForMonitor)> real(kShcore, "GetDpiForMonitor");
   if (auto function = real.Get()) return function(monitor, type, x, y);
   if (x == nullptr || y == nullptr) return E_INVALIDARG;
   *x = *y = SystemDpi();
   return S_OK;
+}
+
+UINT WINAPI DpiForWindow(HWND window) {
+  static Newer<decltype(&GetDpiForWindow)> real(kUser32, "GetDpiForWindow");
+  if (auto function = real.Get()) return function(window);
+  // The DPI of the window's screen, as Qt finds it for the screen: Windows
+  // 8.1 has one per screen, Windows 7 the system's.
+  UINT x = 0;
+  UINT y = 0;
+  if (SUCCEEDED(DpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                              MDT_EFFECTIVE_DPI, &x, &y))) {
+    return x;
+  }
+  return SystemDpi();
 }
 
 int WINAPI SystemMetricsForDpi(int index, UINT dpi) {
