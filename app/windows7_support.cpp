@@ -89,12 +89,18 @@ BOOL NotOnThisWindows() {
 }
 
 // The DPI of the whole desktop. Windows 7 has one DPI for every screen and
-// window, fixed until the user logs on again.
+// window, fixed until the user logs on again: read once.
 UINT SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+  static std::atomic<UINT> known{0};
+  UINT dpi = known.load(std::memory_order_relaxed);
+  if (dpi == 0) {
+    HDC screen = GetDC(nullptr);
+    const int read = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    dpi = read > 0 ? static_cast<UINT>(read) : USER_DEFAULT_SCREEN_DPI;
+    known.store(dpi, std::memory_order_relaxed);
+  }
+  return dpi;
 }
 
 // DPI, Windows 10 1607 and 8.1: one system DPI, and the process at most
@@ -230,61 +236,23 @@ HRESULT WINAPI ProcessAwareness(HANDLE process, PROCESS_DPI_AWARENESS* awareness
   return S_OK;
 }
 
-// Pointer input, Windows 8. Windows 7 never sends pointer messages, so Qt
-// asks for their details only where they exist; without pointer messages it
-// reads mouse and touch messages (see WindowsHasPointerInput).
+// Pointer input and setting the screen's rotation, Windows 8: each is the
+// real function or one that fails as a missing function does. Windows 7 never
+// sends pointer messages, so Qt asks for their details only where they exist;
+// without them it reads mouse and touch messages (see WindowsHasPointerInput).
+template <typename Function, const char* kName>
+struct RealOrFailure;
 
-BOOL WINAPI PointerType(UINT32 id, POINTER_INPUT_TYPE* type) {
-  static Newer<decltype(&GetPointerType)> real(kUser32, "GetPointerType");
-  if (auto function = real.Get()) return function(id, type);
-  return NotOnThisWindows();
-}
+template <typename... Arguments, const char* kName>
+struct RealOrFailure<BOOL(WINAPI*)(Arguments...), kName> {
+  static BOOL WINAPI Call(Arguments... arguments) {
+    static Newer<BOOL(WINAPI*)(Arguments...)> real(kUser32, kName);
+    if (auto function = real.Get()) return function(arguments...);
+    return NotOnThisWindows();
+  }
+};
 
-BOOL WINAPI PointerInfo(UINT32 id, POINTER_INFO* info) {
-  static Newer<decltype(&GetPointerInfo)> real(kUser32, "GetPointerInfo");
-  if (auto function = real.Get()) return function(id, info);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI PointerFrameTouchInfo(UINT32 id, UINT32* count, POINTER_TOUCH_INFO* info) {
-  static Newer<decltype(&GetPointerFrameTouchInfo)> real(kUser32, "GetPointerFrameTouchInfo");
-  if (auto function = real.Get()) return function(id, count, info);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI PointerFrameTouchInfoHistory(UINT32 id, UINT32* entries, UINT32* count,
-                                         POINTER_TOUCH_INFO* info) {
-  static Newer<decltype(&GetPointerFrameTouchInfoHistory)> real(
-      kUser32, "GetPointerFrameTouchInfoHistory");
-  if (auto function = real.Get()) return function(id, entries, count, info);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI PointerPenInfo(UINT32 id, POINTER_PEN_INFO* info) {
-  static Newer<decltype(&GetPointerPenInfo)> real(kUser32, "GetPointerPenInfo");
-  if (auto function = real.Get()) return function(id, info);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI PointerPenInfoHistory(UINT32 id, UINT32* entries, POINTER_PEN_INFO* info) {
-  static Newer<decltype(&GetPointerPenInfoHistory)> real(kUser32, "GetPointerPenInfoHistory");
-  if (auto function = real.Get()) return function(id, entries, info);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI PointerDeviceRects(HANDLE device, RECT* deviceRect, RECT* displayRect) {
-  static Newer<decltype(&GetPointerDeviceRects)> real(kUser32, "GetPointerDeviceRects");
-  if (auto function = real.Get()) return function(device, deviceRect, displayRect);
-  return NotOnThisWindows();
-}
-
-BOOL WINAPI SkipPointerFrames(UINT32 id) {
-  static Newer<decltype(&SkipPointerFrameMessages)> real(kUser32, "SkipPointerFrameMessages");
-  if (auto function = real.Get()) return function(id);
-  return NotOnThisWindows();
-}
-
-// Timers and screen rotation, Windows 8.
+// Timers and reading the screen's rotation, Windows 8.
 
 UINT_PTR WINAPI CoalescableTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC callback,
                                  ULONG tolerance) {
@@ -300,13 +268,6 @@ BOOL WINAPI AutoRotationPreferences(ORIENTATION_PREFERENCE* preference) {
   if (preference == nullptr) return NotOnThisWindows();
   *preference = ORIENTATION_PREFERENCE_NONE;  // Windows 7 does not rotate on its own
   return TRUE;
-}
-
-BOOL WINAPI SetAutoRotationPreferences(ORIENTATION_PREFERENCE preference) {
-  static Newer<decltype(&SetDisplayAutoRotationPreferences)> real(
-      kUser32, "SetDisplayAutoRotationPreferences");
-  if (auto function = real.Get()) return function(preference);
-  return NotOnThisWindows();
 }
 
 // Windows Runtime, Windows 8: Qt asks it only whether the desktop is in
@@ -388,10 +349,16 @@ bool WindowsHasPointerInput() {
 // code compiled for a DLL function calls, and the stub that jumps through it,
 // which other code calls. With both here, the import library's entry is
 // never linked.
-extern "C" {
-#define TAVRO_REPLACE(function, replacement)                      \
-  decltype(&function) __imp_##function = tavro::replacement;      \
+#define TAVRO_REPLACE(function, ...)                                         \
+  extern "C" {                                                               \
+  decltype(&function) __imp_##function = tavro::__VA_ARGS__;                 \
+  }                                                                          \
   asm(".globl " #function "\n" #function ": jmp *__imp_" #function "(%rip)")
+#define TAVRO_REPLACE_OR_FAIL(function)                          \
+  namespace tavro {                                              \
+  constexpr char k##function[] = #function;                      \
+  }                                                              \
+  TAVRO_REPLACE(function, RealOrFailure<decltype(&function), tavro::k##function>::Call)
 TAVRO_REPLACE(GetDpiForWindow, DpiForWindow);
 TAVRO_REPLACE(GetDpiForMonitor, DpiForMonitor);
 TAVRO_REPLACE(GetSystemMetricsForDpi, SystemMetricsForDpi);
@@ -403,22 +370,22 @@ TAVRO_REPLACE(GetAwarenessFromDpiAwarenessContext, AwarenessFromContext);
 TAVRO_REPLACE(SetProcessDpiAwarenessContext, SetProcessAwarenessContext);
 TAVRO_REPLACE(SetProcessDpiAwareness, SetProcessAwareness);
 TAVRO_REPLACE(GetProcessDpiAwareness, ProcessAwareness);
-TAVRO_REPLACE(GetPointerType, PointerType);
-TAVRO_REPLACE(GetPointerInfo, PointerInfo);
-TAVRO_REPLACE(GetPointerFrameTouchInfo, PointerFrameTouchInfo);
-TAVRO_REPLACE(GetPointerFrameTouchInfoHistory, PointerFrameTouchInfoHistory);
-TAVRO_REPLACE(GetPointerPenInfo, PointerPenInfo);
-TAVRO_REPLACE(GetPointerPenInfoHistory, PointerPenInfoHistory);
-TAVRO_REPLACE(GetPointerDeviceRects, PointerDeviceRects);
-TAVRO_REPLACE(SkipPointerFrameMessages, SkipPointerFrames);
+TAVRO_REPLACE_OR_FAIL(GetPointerType);
+TAVRO_REPLACE_OR_FAIL(GetPointerInfo);
+TAVRO_REPLACE_OR_FAIL(GetPointerFrameTouchInfo);
+TAVRO_REPLACE_OR_FAIL(GetPointerFrameTouchInfoHistory);
+TAVRO_REPLACE_OR_FAIL(GetPointerPenInfo);
+TAVRO_REPLACE_OR_FAIL(GetPointerPenInfoHistory);
+TAVRO_REPLACE_OR_FAIL(GetPointerDeviceRects);
+TAVRO_REPLACE_OR_FAIL(SkipPointerFrameMessages);
 TAVRO_REPLACE(SetCoalescableTimer, CoalescableTimer);
 TAVRO_REPLACE(GetDisplayAutoRotationPreferences, AutoRotationPreferences);
-TAVRO_REPLACE(SetDisplayAutoRotationPreferences, SetAutoRotationPreferences);
+TAVRO_REPLACE_OR_FAIL(SetDisplayAutoRotationPreferences);
 TAVRO_REPLACE(WindowsCreateStringReference, CreateStringReference);
 TAVRO_REPLACE(RoGetActivationFactory, ActivationFactory);
 TAVRO_REPLACE(CreateDXGIFactory2, DxgiFactory2);
 TAVRO_REPLACE(WaitOnAddress, WaitOnAddressOr7);
 TAVRO_REPLACE(WakeByAddressSingle, WakeByAddressSingleOr7);
 TAVRO_REPLACE(WakeByAddressAll, WakeByAddressAllOr7);
+#undef TAVRO_REPLACE_OR_FAIL
 #undef TAVRO_REPLACE
-}

@@ -96,4 +96,19 @@ TEST(DpiTest, TheProcessBecomesAwareAndWindowsScreensAndFramesAgree) {
   DestroyWindow(window);
 }
 
+// Pointer input reaches Windows' own function where there is one (pointer 1
+// is the mouse), and otherwise fails as a missing function does.
+TEST(PointerInputTest, ReachesWindowsOwnFunctionOrFailsAsMissing) {
+  const bool actingAsWindows7 = GetEnvironmentVariableW(L"TAVRO_ACT_AS_WINDOWS7", nullptr, 0) > 0;
+  POINTER_INPUT_TYPE type = PT_POINTER;
+  SetLastError(0);
+  if (actingAsWindows7) {
+    EXPECT_FALSE(GetPointerType(1, &type));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+  } else {
+    EXPECT_TRUE(GetPointerType(1, &type)) << GetLastError();
+    EXPECT_EQ(type, PT_MOUSE);
+  }
+}
+
 }  // namespace
