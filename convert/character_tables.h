@@ -7,9 +7,13 @@
 
 namespace tavro {
 
-// Three tables of 1,024 characters, aligned position by position: the first
-// 1,024 level-1 hanzi of GB 2312, their traditional forms and their Martian
-// look-alikes. Each is kept as eleven chunks (ten of 100, one of 24).
+// Three tables aligned position by position, for 火星文, 简→繁 and 繁→简. The
+// first 1,024 positions are the first 1,024 level-1 hanzi of GB 2312, their
+// traditional forms and their Martian look-alikes, in eleven chunks (ten of
+// 100, one of 24). After them come OpenCC's characters, in chunks of 100,
+// ordered so that a first-occurrence lookup gives Taiwan's standard forms for
+// simplified text and the simplified forms for either standard's traditional
+// text; their Martian form is the character itself.
 enum class TableKind { kMartian, kSimplified, kTraditional };
 
 // One whole table.

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-noto-cjk
+  opencc
   "$@"
 )
 

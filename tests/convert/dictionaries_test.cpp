@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+// 简→繁 and 繁→简 against OpenCC's character dictionaries as text, exported
+// from Debian's opencc by the build: every character they know converts as
+// OpenCC converts it alone, every other one stays as it is.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "character_tables.h"
+#include "table_conversion.h"
+
+namespace tavro {
+namespace {
+
+// One code point of UTF-8 text, from `pos` on; valid input assumed (the
+// dictionaries are).
+char32_t DecodeUtf8(const std::string& text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos++]);
+  const int more = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+  char32_t code = more == 0 ? lead : lead & (0x3F >> more);
+  for (int i = 0; i < more; ++i) code = code << 6 | (static_cast<unsigned char>(text[pos++]) & 0x3F);
+  return code;
+}
+
+// Each key with its first candidate, of the entries whose key and first
+// candidate are each one BMP character: the ones a table position can hold.
+std::map<char16_t, char16_t> FirstCandidates(const char* name) {
+  std::ifstream file(std::string(TAVRO_OPENCC_DICTIONARIES) + "/" + name + ".txt");
+  EXPECT_TRUE(file) << name;
+  std::map<char16_t, char16_t> entries;
+  for (std::string line; std::getline(file, line);) {
+    std::size_t pos = 0;
+    const char32_t key = DecodeUtf8(line, pos);
+    if (line[pos++] != '\t') continue;  // a phrase
+    const char32_t candidate = DecodeUtf8(line, pos);
+    if (key < 0x10000 && candidate < 0x10000)
+      entries.emplace(static_cast<char16_t>(key), static_cast<char16_t>(candidate));
+  }
+  return entries;
+}
+
+char16_t Lookup(const std::map<char16_t, char16_t>& dictionary, char16_t unit) {
+  const auto found = dictionary.find(unit);
+  return found == dictionary.end() ? unit : found->second;
+}
+
+TEST(DictionariesTest, DecideEveryCharacterTheSeedDoesNot) {
+  const std::map<char16_t, char16_t> st = FirstCandidates("STCharacters"),
+                                     ts = FirstCandidates("TSCharacters"),
+                                     tw = FirstCandidates("TWVariants");
+  ASSERT_GT(st.size(), 2500u);
+  ASSERT_GT(ts.size(), 2500u);
+  ASSERT_GT(tw.size(), 30u);
+  const std::u16string simplified = TableText(TableKind::kSimplified),
+                       traditional = TableText(TableKind::kTraditional),
+                       martian = TableText(TableKind::kMartian);
+  const std::u16string_view seedSimplified = std::u16string_view(simplified).substr(0, 1024),
+                            seedTraditional = std::u16string_view(traditional).substr(0, 1024);
+
+  // Every code unit at once, each converted alone.
+  std::u16string everyUnit(0x10000, u'\0');
+  for (std::size_t unit = 0; unit < everyUnit.size(); ++unit) everyUnit[unit] = char16_t(unit);
+  const std::u16string toTraditional = ConvertByTable(everyUnit, simplified, traditional),
+                       toSimplified = ConvertByTable(everyUnit, traditional, simplified),
+                       toMartian = ConvertByTable(everyUnit, simplified, martian);
+  int failures = 0;
+  for (std::size_t index = 0; index < everyUnit.size() && failures < 10; ++index) {
+    const char16_t unit = everyUnit[index];
+    const char16_t firstForm = Lookup(st, unit);
+    if (seedSimplified.find(unit) == std::u16string_view::npos) {
+      // Taiwan's form: STCharacters' first candidate through TWVariants.
+      const char16_t expected = Lookup(tw, firstForm);
+      failures += toTraditional[index] != expected;
+      EXPECT_EQ(int(toTraditional[index]), int(expected)) << "简→繁 of U+" << std::hex << index;
+      failures += toMartian[index] != unit;
+      EXPECT_EQ(int(toMartian[index]), int(unit)) << "火星文 of U+" << std::hex << index;
+    }
+    if (seedTraditional.find(unit) == std::u16string_view::npos) {
+      const char16_t expected = Lookup(ts, unit);
+      failures += toSimplified[index] != expected;
+      EXPECT_EQ(int(toSimplified[index]), int(expected)) << "繁→简 of U+" << std::hex << index;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tavro
