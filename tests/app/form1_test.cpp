@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -87,6 +88,57 @@ class Form1Test : public QObject {
     QTest::newRow("简→繁") << &Form1Controls::Command6 << u"爱处啊中沈矽後"_s
                            << u"愛處啊中沈矽後"_s;
     QTest::newRow("繁→简") << &Form1Controls::Command7 << u"愛疊沈矽後爱"_s << u"爱迭沉硅后爱"_s;
+    // Past the first 1,024: Taiwan's forms (着 is 著 there), either
+    // standard back, and a character of one form kept (真, not 眞).
+    QTest::newRow("简→繁, the whole prompt") << &Form1Controls::Command6
+                                             << u"请将要转换的文字粘贴到此处！着真"_s
+                                             << u"請將要轉換的文字粘貼到此處！著真"_s;
+    QTest::newRow("繁→简, either standard") << &Form1Controls::Command7 << u"為爲裡裏眞真"_s
+                                            << u"为为里里真真"_s;
+  }
+
+  // Real text through 简→繁 and 繁→简 against OpenCC's phrase-level
+  // conversion (tests/real_text/prepare.py writes both into TAVRO_REAL_TEXT):
+  // of the characters OpenCC changes, the share the window changes alike.
+  void realTextConvertsAsOpenCCDoes_data() {
+    QTest::addColumn<Button>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("leastShare");
+    QTest::newRow("简→繁 against s2tw") << &Form1Controls::Command6 << u"zh_CN.s2tw"_s << 0.95;
+    QTest::newRow("繁→简 against t2s") << &Form1Controls::Command7 << u"zh_TW.t2s"_s << 0.99;
+  }
+
+  void realTextConvertsAsOpenCCDoes() {
+    QFETCH(Button, button);
+    QFETCH(QString, file);
+    QFETCH(double, leastShare);
+    const QString folder = qEnvironmentVariable("TAVRO_REAL_TEXT");
+    if (folder.isEmpty()) QSKIP("TAVRO_REAL_TEXT names no folder of real text");
+    const auto read = [&](const QString& name) {
+      QFile text(folder + u'/' + name + u".txt"_s);
+      return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
+    };
+    const QString input = read(file.section(u'.', 0, 0)), openCC = read(file);
+    QVERIFY(input.size() > 50000);
+    const QStringList inputLines = input.split(u'\n'), openCCLines = openCC.split(u'\n'),
+                      ourLines = Run(button, input).split(u'\n');
+    QCOMPARE(ourLines.size(), inputLines.size());
+    QCOMPARE(openCCLines.size(), inputLines.size());
+    qsizetype changes = 0, alike = 0;
+    for (qsizetype line = 0; line < inputLines.size(); ++line) {
+      // A phrase OpenCC writes in another length cannot be compared by position.
+      if (openCCLines[line].size() != inputLines[line].size()) continue;
+      for (qsizetype pos = 0; pos < inputLines[line].size(); ++pos) {
+        if (openCCLines[line][pos] == inputLines[line][pos]) continue;
+        ++changes;
+        alike += ourLines[line][pos] == openCCLines[line][pos];
+      }
+    }
+    const double share = double(alike) / double(changes);
+    qInfo("%s: %lld of OpenCC's %lld changes alike (%.2f %%)", QTest::currentDataTag(),
+          qlonglong(alike), qlonglong(changes), 100 * share);
+    QVERIFY(changes > 5000);
+    QVERIFY2(share >= leastShare, qPrintable(u"%1 %"_s.arg(100 * share)));
   }
 
   void commandsPublishTheirResult() {

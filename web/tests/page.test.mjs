@@ -2,6 +2,10 @@
 // The built page (build/web) in Debian's Chromium, driven as a person drives
 // it: typing and pasting, clicking and tapping, the real clipboard read back.
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { chromium } from 'playwright-core';
 
@@ -71,6 +75,8 @@ describe('on a desktop browser', () => {
       // 简→繁 and 繁→简 by the names a screen reader gives them
       ['简体转繁体', '爱处啊中沈矽後', '愛處啊中沈矽後'],
       ['繁体转简体', '愛疊沈矽後爱', '爱迭沉硅后爱'],
+      ['简体转繁体', '请将要转换的文字粘贴到此处！着真', '請將要轉換的文字粘貼到此處！著真'],
+      ['繁体转简体', '為爲裡裏眞真', '为为里里真真'],
     ];
     for (const [name, input, expected] of cases) {
       await inputField(page).fill(input);
@@ -91,6 +97,41 @@ describe('on a desktop browser', () => {
     await button(page, '倒序').click();
     assert.ok(await page.evaluate(() => document.getElementById('Text2').value === 'b\uD800a'));
     await context.close();
+  });
+
+  test('real text through 简→繁 and 繁→简 comes out as OpenCC writes it', async () => {
+    // git's message catalogues and OpenCC's conversion of them (s2tw, t2s).
+    const folder = mkdtempSync(join(tmpdir(), 'tavro-real-text-'));
+    execFileSync(new URL('../../tests/real_text/prepare.py', import.meta.url).pathname, [folder]);
+    const read = (name) => readFileSync(join(folder, `${name}.txt`), 'utf8');
+    const { context, page } = await openPage();
+    for (const [name, language, openCCName, leastShare] of [
+      ['简体转繁体', 'zh_CN', 'zh_CN.s2tw', 0.95], ['繁体转简体', 'zh_TW', 'zh_TW.t2s', 0.99]]) {
+      const input = read(language).split('\n'), openCC = read(openCCName).split('\n');
+      await page.evaluate((text) => navigator.clipboard.writeText(text), input.join('\n'));
+      await inputField(page).focus();
+      await page.keyboard.press('Control+A');
+      await page.keyboard.press('Control+V');
+      await button(page, name).click();
+      const ours = (await clipboardText(page)).split('\n');
+      assert.equal(ours.length, input.length, name);
+      // Of the characters OpenCC changes, the share the page changes alike;
+      // a phrase OpenCC writes in another length is not compared.
+      let changes = 0, alike = 0;
+      input.forEach((line, index) => {
+        if (openCC[index].length !== line.length) return;
+        for (let pos = 0; pos < line.length; ++pos) {
+          if (openCC[index][pos] === line[pos]) continue;
+          ++changes;
+          alike += ours[index][pos] === openCC[index][pos];
+        }
+      });
+      const share = alike / changes;
+      console.log(`${name}: ${alike} of OpenCC's ${changes} changes alike (${(100 * share).toFixed(2)} %)`);
+      assert.ok(changes > 5000 && share >= leastShare, `${name}: ${share}`);
+    }
+    await context.close();
+    rmSync(folder, { recursive: true });
   });
 
   test('随机 draws the desktop\'s first separators; 加字符 keeps the last', async () => {
