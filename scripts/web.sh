@@ -55,6 +55,7 @@ with open(f'{output}/LICENSE-font.txt', 'w', encoding='utf-8') as out:
     out.write(faces[index]['name'].getDebugName(0) + '\n\n' + '\n'.join(licence) + '\n')
 PYTHON
 cp LICENSE "$output/LICENSE.txt"
+cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
 # The service worker's store is named after the page's content, so that a
 # new page replaces the old one.
 version=$(cat "$output"/*.html "$output"/*.css "$output"/*.js "$output"/*.wasm "$output"/*.woff2 |

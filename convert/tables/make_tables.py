@@ -4,7 +4,8 @@
 first 1,024 positions (seed_tables.txt) and OpenCC's character dictionaries,
 as Debian's opencc package ships them.
 
-  make_tables.py            write character_tables.inc beside this script
+  make_tables.py            write character_tables.inc and LICENSE-OpenCC.txt
+                            beside this script
   make_tables.py --check    exit 1 if the committed file differs from what
                             this script makes now
   make_tables.py --export DIR   write the dictionaries as text into DIR
@@ -26,6 +27,8 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 SEED = os.path.join(HERE, 'seed_tables.txt')
 OUTPUT = os.path.join(HERE, 'character_tables.inc')
+# What travels with the tables wherever they are shipped.
+LICENCE = os.path.join(HERE, 'LICENSE-OpenCC.txt')
 DICTIONARIES = ('STCharacters', 'TSCharacters', 'TWVariants')
 CHUNK = 100
 
@@ -174,6 +177,16 @@ def render(tables, version):
     return '\n'.join(out) + '\n'
 
 
+def licence(version):
+    with open('/usr/share/common-licenses/Apache-2.0', encoding='utf-8') as apache:
+        text = apache.read()
+    return (f'tavro\'s character tables for 简→繁 and 繁→简 are made from OpenCC\'s\n'
+            f'character dictionaries (STCharacters, TSCharacters, TWVariants), as\n'
+            f'Debian\'s opencc {version} ships them.\n\n'
+            'OpenCC: Copyright 2010-2022 BYVoid <byvoid.kcp@gmail.com>\n'
+            'Licensed under the Apache License, Version 2.0:\n\n' + text)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--check', action='store_true')
@@ -186,16 +199,20 @@ def main():
     with tempfile.TemporaryDirectory() as folder:
         export_dictionaries(folder)
         tables = make_tables(folder)
-        text = render(tables, opencc_version())
+    version = opencc_version()
+    made = {OUTPUT: render(tables, version), LICENCE: licence(version)}
+    for path, text in made.items():
+        if args.check:
+            with open(path, encoding='utf-8') as committed:
+                if committed.read() != text:
+                    sys.exit(f'{path} differs from what make_tables.py makes now: '
+                             'run convert/tables/make_tables.py and review the change')
+        else:
+            with open(path, 'w', encoding='utf-8') as out:
+                out.write(text)
     if args.check:
-        with open(OUTPUT, encoding='utf-8') as committed:
-            if committed.read() != text:
-                sys.exit('character_tables.inc differs from what make_tables.py makes now: '
-                         'run convert/tables/make_tables.py and review the change')
-        print('character_tables.inc is what make_tables.py makes')
+        print('the tables and their licence are what make_tables.py makes')
         return
-    with open(OUTPUT, 'w', encoding='utf-8') as out:
-        out.write(text)
     print(f'{OUTPUT}: {sum(map(len, tables["S"]))} positions')
 
 
