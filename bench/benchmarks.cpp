@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Conversions over 1 MiB and 16 MiB of mixed Chinese text beside copying their
+// Conversions over 1 MiB of ASCII-only and of hanzi-only text; over 1 MiB
+// and 16 MiB of mixed Chinese text beside copying their
 // input and their output, and the table conversion beside the per-character
 // scan it replaces; then each window command on 1 MiB and 16 MiB from click to
 // clipboard beside publishing its result with no conversion, memory after
@@ -38,7 +39,9 @@ Form1* form = nullptr;
 const std::u16string& MixedText(std::int64_t bytes) {
   static std::map<std::int64_t, std::u16string> texts;
   std::u16string& text = texts[bytes];
-  const std::u16string hanzi = kSimplified + kTraditional + u"中国人的是在不了有和这为";
+  const std::u16string hanzi =
+      TableText(TableKind::kSimplified).substr(0, 1024) +
+      TableText(TableKind::kTraditional).substr(0, 1024) + u"中国人的是在不了有和这为";
   const std::u16string other = u"abcxyz0123456789 ,.，。！？、；：“”（）";
   std::mt19937 random(2026);
   while (text.size() + 2 < static_cast<std::size_t>(bytes) / 2) {
@@ -46,6 +49,21 @@ const std::u16string& MixedText(std::int64_t bytes) {
     const std::u16string& from = kind < 20 ? other : hanzi;
     text += kind < 2 ? u"\r\n" : std::u16string(1, from[random() % from.size()]);
   }
+  return text;
+}
+
+// Text of one kind only: printable ASCII, or hanzi of the whole CJK Unified
+// Ideographs block; the same text whatever the tables hold.
+enum class TextKind { kAscii, kHanzi };
+
+const std::u16string& TextOf(TextKind kind, std::int64_t bytes) {
+  static std::map<std::pair<TextKind, std::int64_t>, std::u16string> texts;
+  std::u16string& text = texts[{kind, bytes}];
+  std::mt19937 random(2026);
+  const auto [first, count] = kind == TextKind::kAscii ? std::pair{0x20u, 0x5Fu}
+                                                       : std::pair{0x4E00u, 0x51A6u};
+  while (text.size() < static_cast<std::size_t>(bytes) / 2)
+    text += static_cast<char16_t>(first + random() % count);
   return text;
 }
 
@@ -63,6 +81,12 @@ std::u16string Convert(reference::Conversion conversion, std::u16string_view in)
 
 void BM_Convert(benchmark::State& state, reference::Conversion conversion) {
   const std::u16string& input = MixedText(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(Convert(conversion, input).data());
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void BM_ConvertText(benchmark::State& state, reference::Conversion conversion, TextKind kind) {
+  const std::u16string& input = TextOf(kind, state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(Convert(conversion, input).data());
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
@@ -181,6 +205,15 @@ void RegisterBenchmarks() {
   for (const auto& [name, conversion] : conversions) {
     benchmark::RegisterBenchmark((std::string("Convert/") + name).c_str(), BM_Convert, conversion)
         ->Apply(sizes);
+  }
+  for (const auto& [name, conversion] : conversions) {
+    for (const auto& [kindName, kind] :
+         {std::pair{"/ASCII", TextKind::kAscii}, std::pair{"/hanzi", TextKind::kHanzi}}) {
+      benchmark::RegisterBenchmark((std::string("ConvertText/") + name + kindName).c_str(),
+                                   BM_ConvertText, conversion, kind)
+          ->Arg(kMiB)
+          ->Unit(benchmark::kMillisecond);
+    }
   }
   for (const auto& [name, conversion] : {conversions[0], conversions[2]}) {
     benchmark::RegisterBenchmark((std::string("CopyOutput/") + name).c_str(), BM_CopyOutput,
