@@ -39,13 +39,18 @@ void MeasureWithEncoder(AnsiWidthTable& widths) {
 #elif defined(__EMSCRIPTEN__)
 
 // Browsers encode nothing but UTF-8: the widths of the build machine's iconv,
-// as ranges of two-byte units.
+// as ranges of units that take two bytes or that the code page lacks; every
+// other unit takes one.
 void MeasureWithEncoder(AnsiWidthTable& widths) {
-  static constexpr char16_t kDoubleByteRanges[][2] = {
-#include "cp936_double_byte.inc"
+  static constexpr struct {
+    char16_t first, last;
+    std::uint8_t width;
+  } kRanges[] = {
+#include "cp936_widths.inc"
   };
-  for (const auto& [first, last] : kDoubleByteRanges)
-    std::fill(widths.begin() + first, widths.begin() + last + 1, 2);
+  std::fill(widths.begin(), widths.end(), 1);
+  for (const auto& [first, last, width] : kRanges)
+    std::fill(widths.begin() + first, widths.begin() + last + 1, width);
 }
 
 #else
@@ -74,11 +79,10 @@ void MeasureWithEncoder(AnsiWidthTable& widths) {
 #endif
 
 // Asks the platform's encoder once for every BMP code unit; a lookup is then
-// all a layout costs per cell. A unit the encoder refuses is written as "?",
-// one byte.
+// all a layout costs per cell. A unit the encoder refuses stays 0.
 AnsiWidthTable MeasureAnsiWidths() {
   AnsiWidthTable widths;
-  widths.fill(1);
+  widths.fill(0);
   MeasureWithEncoder(widths);
   std::fill(widths.begin() + kUserDefinedFirst, widths.begin() + kUserDefinedLast + 1, 2);
   return widths;
@@ -94,7 +98,8 @@ const AnsiWidthTable& AnsiWidths() {
 int AnsiWidth(std::u16string_view character) {
   if (character.empty()) return 0;
   if (character.size() > 1) return 1;  // a pair: outside code page 936
-  return AnsiWidths()[character[0]];
+  const int bytes = AnsiWidths()[character[0]];
+  return bytes == 0 ? 1 : bytes;  // written as "?"
 }
 
 }  // namespace tavro

@@ -17,12 +17,13 @@ namespace tavro {
 // Bytes that `character` takes in code page 936: 0 for the empty string,
 // 2 for hanzi, full-width forms and the other double-byte characters, 1 for
 // ASCII and for anything the code page cannot encode (which it would write as
-// "?"): a surrogate pair, a lone surrogate. `character` is one character: a
-// single code unit or a surrogate pair.
+// "?"): a surrogate pair, a lone surrogate. `character` is one code unit or a
+// surrogate pair.
 int AnsiWidth(std::u16string_view character);
 
-// The code page 936 width of every BMP code unit taken alone (1 for a
-// surrogate half), for callers that look up many characters.
+// The code page 936 bytes of every BMP code unit taken alone: 1 or 2, or 0
+// where the code page has no code for it (a surrogate half, Hangul, ¢), which
+// an encoder would write as "?".
 using AnsiWidthTable = std::array<std::uint8_t, 0x10000>;
 const AnsiWidthTable& AnsiWidths();
 

@@ -8,13 +8,18 @@
 namespace tavro {
 
 std::u16string ReverseText(std::u16string_view input) {
-  std::u16string result(input.rbegin(), input.rend());
-  // Reversed, a pair reads low-high; swap it back. Only a pair of the input
-  // can read low-high here, so lone halves stay where reversal put them.
-  for (std::size_t pos = 0; pos + 1 < result.size(); ++pos) {
-    if (IsLowSurrogate(result[pos]) && IsHighSurrogate(result[pos + 1])) {
-      std::swap(result[pos], result[pos + 1]);
-      ++pos;
+  // Characters in reverse order, each one's units in their own order.
+  std::u16string result(input.size(), u'\0');
+  char16_t* end = result.data() + result.size();
+  const CharacterBreaks breaks;
+  for (std::size_t pos = 0; pos < input.size();) {
+    const std::size_t length = breaks.Length(input, pos);
+    if (length == 1) {
+      *--end = input[pos++];
+    } else {
+      end -= length;
+      std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, end);
+      pos += length;
     }
   }
   return result;

@@ -6,9 +6,10 @@
 
 namespace tavro {
 
-// Writes `input` backwards, code unit by code unit, except that a well-formed
-// surrogate pair keeps its order. A CR LF pair comes out as LF CR; a lone
-// surrogate is one unit like any other. Empty input gives empty text.
+// Writes the characters of `input` (characters.h) in reverse order, each as
+// it is: a flag, an emoji with its skin tone or a letter with its accents
+// stays whole. A CR LF pair comes out as LF CR; a lone surrogate is one
+// character. Empty input gives empty text.
 std::u16string ReverseText(std::u16string_view input);
 
 }  // namespace tavro

@@ -15,15 +15,21 @@ std::u16string AddCharacters(std::u16string_view input, std::u16string_view sepa
   if (length == SIZE_MAX) throw std::length_error("AddCharacters: result too long");
   std::u16string result(length, u'\0');
   char16_t* out = result.data();
-  for (std::size_t pos = 0; pos < input.size(); ++pos) {
+  const CharacterBreaks breaks;
+  for (std::size_t pos = 0; pos < input.size();) {
     // One-unit separators, the usual case, skip the general copy.
     if (separator.size() == 1) {
       *out++ = separator[0];
     } else {
       out = std::copy(separator.begin(), separator.end(), out);
     }
-    if (CharacterLength(input, pos) == 2) *out++ = input[pos++];
-    *out++ = input[pos];
+    const std::size_t length = breaks.Length(input, pos);
+    if (length == 1) {
+      *out++ = input[pos++];
+    } else {
+      out = std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, out);
+      pos += length;
+    }
   }
   return result;
 }

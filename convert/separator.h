@@ -7,9 +7,9 @@
 
 namespace tavro {
 
-// Puts `separator` before every character of `input`, the first included,
-// nothing after the last. A surrogate pair gets the separator before it, never
-// between its halves. Empty input gives empty text; an empty separator gives
+// Puts `separator` before every character of `input` (characters.h), the
+// first included, nothing after the last: never inside a flag, an emoji
+// sequence or a letter with its accents; before both CR and LF. Empty input gives empty text; an empty separator gives
 // the input back. Throws std::length_error where the result could not exist.
 std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator);
 

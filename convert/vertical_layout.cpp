@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "vertical_layout.h"
 
+#include <utf8proc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -35,9 +37,79 @@ GridShape ChooseGridShape(std::size_t characters) {
           static_cast<std::size_t>(RoundHalfEven(count / lines + 0.5))};
 }
 
+// A character with no width of its own when it stands alone: a control (tab,
+// CR, LF), a format character (U+200B, U+FEFF, a soft hyphen) or a line or
+// paragraph separator. Its cell is left blank, so the grid stays a grid.
+bool IsBlank(char32_t codePoint) {
+  switch (utf8proc_category(static_cast<utf8proc_int32_t>(codePoint))) {
+    case UTF8PROC_CATEGORY_CC:
+    case UTF8PROC_CATEGORY_CF:
+    case UTF8PROC_CATEGORY_ZL:
+    case UTF8PROC_CATEGORY_ZP: return true;
+    default: return false;
+  }
+}
+
+// Columns a character the code page cannot encode is drawn with: 2 for wide
+// characters and emoji (East Asian Width W or F), 1 otherwise.
+int DrawnWidth(char32_t codePoint) {
+  return utf8proc_charwidth(static_cast<utf8proc_int32_t>(codePoint)) == 2 ? 2 : 1;
+}
+
+// The cell width of every BMP unit standing alone, looked up once: 0 for a
+// blank cell, else its code page 936 width, or where the code page lacks it
+// the width it is drawn with. A lone surrogate is 1, as "?" would be.
+using CellWidthTable = std::array<std::uint8_t, 0x10000>;
+
+const CellWidthTable& UnitCellWidths() {
+  static const CellWidthTable widths = [] {
+    const AnsiWidthTable& bytes = AnsiWidths();
+    CellWidthTable table;
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+      const bool surrogate = unit >= 0xD800 && unit < 0xE000;
+      table[unit] = surrogate        ? 1
+                    : IsBlank(unit)  ? 0
+                    : bytes[unit]    ? bytes[unit]
+                                     : static_cast<std::uint8_t>(DrawnWidth(unit));
+    }
+    return table;
+  }();
+  return widths;
+}
+
+// The cell width of a character of more than one unit: the sum of its code
+// page 936 widths where the code page encodes every unit of it, else the width
+// it is drawn with: 2 for a flag, for a character asking for emoji
+// presentation (U+FE0F after its first code point) and for a wide first
+// character, 1 for the rest.
+std::size_t ClusterCellWidth(std::u16string_view character) {
+  const AnsiWidthTable& bytes = AnsiWidths();
+  std::size_t encoded = 0;
+  for (char16_t unit : character) {
+    if (bytes[unit] == 0 || IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+      encoded = 0;
+      break;
+    }
+    encoded += bytes[unit];
+  }
+  if (encoded != 0) return encoded;
+  std::size_t units = 0;
+  const char32_t first = CodePointAt(character, 0, units);
+  if (units == character.size()) {
+    if (IsBlank(first)) return 0;
+    return static_cast<std::size_t>(DrawnWidth(first));
+  }
+  const auto isRegionalIndicator = [](char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; };
+  std::size_t secondUnits = 0;
+  const bool flag = isRegionalIndicator(first) &&
+                    isRegionalIndicator(CodePointAt(character, units, secondUnits));
+  const bool emojiPresentation = character.find(u'\uFE0F', 1) != std::u16string_view::npos;
+  return flag || emojiPresentation || DrawnWidth(first) == 2 ? 2 : 1;
+}
+
 // Calls visit(line, cell) for every cell in the order of the text, which is
 // column by column, then for the fillers that close the last column, as empty
-// cells. A surrogate pair is one cell; `count` is the number of characters.
+// cells; `count` is the number of characters.
 template <typename Visit>
 void ForEachCell(std::u16string_view input, std::size_t count, GridShape shape, Visit visit) {
   std::size_t line = 0;
@@ -45,22 +117,30 @@ void ForEachCell(std::u16string_view input, std::size_t count, GridShape shape, 
     if (++line == shape.lines) line = 0;
   };
   if (count == input.size()) {
-    // No pairs, so every unit is a cell: the usual case, worth its own loop.
+    // Every unit a character: the usual case, worth its own loop.
     for (std::size_t pos = 0; pos < input.size(); ++pos, nextLine()) {
       visit(line, std::u16string_view(input.data() + pos, 1));
     }
   } else {
-    // The position steps by one, a pair taking a second step inside, so that
-    // the next position never waits for the current unit to be loaded.
-    for (std::size_t pos = 0; pos < input.size(); ++pos, nextLine()) {
-      const std::size_t length = CharacterLength(input, pos);
+    const CharacterBreaks breaks;
+    for (std::size_t pos = 0; pos < input.size(); nextLine()) {
+      const std::size_t length = breaks.Length(input, pos);
       visit(line, std::u16string_view(input.data() + pos, length));
-      if (length == 2) ++pos;
+      pos += length;
     }
   }
   for (std::size_t cell = count; cell < shape.lines * shape.columns; ++cell, nextLine()) {
     visit(line, std::u16string_view());
   }
+}
+
+// Units a cell takes in the result: the character, a space after a width of
+// 1, "  " for a blank or a filler, and "|".
+std::size_t CellLength(std::u16string_view cell, const CellWidthTable& widths) {
+  if (cell.empty()) return 3;
+  const std::size_t width = cell.size() == 1 ? widths[cell[0]] : ClusterCellWidth(cell);
+  if (width == 0) return 3;
+  return cell.size() + (width == 1) + 1;
 }
 
 }  // namespace
@@ -69,66 +149,72 @@ std::size_t VerticalLayoutLength(std::u16string_view input) {
   const std::size_t count = CountCharacters(input);
   if (count == 0) return 0;
   const GridShape shape = ChooseGridShape(count);
-  const AnsiWidthTable& widths = AnsiWidths();
-  // Every single-byte unit gets a space after it; a pair is two such units
-  // but one single-byte cell, so it gets one space.
-  std::size_t singleByteUnits = 0;
-  for (char16_t unit : input) singleByteUnits += widths[unit] == 1;
-  const std::size_t spaces = singleByteUnits - (input.size() - count);
-  const std::size_t fillers = shape.lines * shape.columns - count;
-  // Each cell closes with "|", a filler is two spaces, a line ends in CR LF.
-  return input.size() + spaces + count + 3 * fillers + 2 * shape.lines;
+  const CellWidthTable& widths = UnitCellWidths();
+  std::size_t length = 2 * shape.lines;  // each line ends in CR LF
+  ForEachCell(input, count, shape, [&](std::size_t, std::u16string_view cell) {
+    length += CellLength(cell, widths);
+  });
+  return length;
 }
 
 std::u16string VerticalLayout(std::u16string_view input) {
   const std::size_t count = CountCharacters(input);
   if (count == 0) return {};  // no lines: the column count would divide by zero
   const GridShape shape = ChooseGridShape(count);
-  const AnsiWidthTable& widths = AnsiWidths();
-  // A pair is wider than one unit, and code page 936 cannot encode it.
-  const auto isSingleByte = [&](std::u16string_view cell) {
-    return cell.size() > 1 || widths[cell[0]] == 1;
-  };
+  const CellWidthTable& widths = UnitCellWidths();
 
   // The text is read once, in its own order, column by column, and every
-  // line is written through a cursor of its own into room for its widest
-  // possible cells: the character (two units for a pair), a space and "|".
-  // Then each line moves up against the one before.
-  const std::size_t cellRoom = count == input.size() ? 3 : 4;
-  const std::size_t lineRoom = shape.columns * cellRoom + 2;
-  std::u16string result(lineRoom * shape.lines, u' ');
+  // line is written through a cursor of its own. Where every character is
+  // one unit, each line gets room for its widest possible cells (a unit, a
+  // space and "|"), and then moves up against the one before; otherwise the
+  // lines' lengths are counted first.
+  std::vector<std::size_t> lineRoom(shape.lines, shape.columns * 3 + 2);
+  if (count != input.size()) {
+    std::fill(lineRoom.begin(), lineRoom.end(), 2);
+    ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
+      lineRoom[line] += CellLength(cell, widths);
+    });
+  }
   std::vector<char16_t*> cursors(shape.lines);
+  std::size_t room = 0;
+  for (std::size_t line = 0; line < shape.lines; ++line) room += lineRoom[line];
+  std::u16string result(room, u' ');
+  char16_t* start = result.data();
   for (std::size_t line = 0; line < shape.lines; ++line) {
-    cursors[line] = result.data() + line * lineRoom;
+    cursors[line] = start;
+    start += lineRoom[line];
   }
 
   ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
     char16_t* out = cursors[line];
     if (cell.size() == 1) {
-      // The common case, without a branch on the width.
-      const bool singleByte = isSingleByte(cell);
-      out[0] = cell[0];
+      // The common case, without a branch on the width: a blank is two
+      // spaces, a width of 1 the unit and a space, and each closes with "|".
+      const std::uint8_t width = widths[cell[0]];
+      out[0] = width == 0 ? u' ' : cell[0];
       out[1] = u' ';
-      out[1 + singleByte] = u'|';
-      cursors[line] = out + 2 + singleByte;
+      out[1 + (width != 2)] = u'|';
+      cursors[line] = out + 2 + (width != 2);
       return;
     }
-    // A filler's two spaces, and the space after a pair (single-byte), are
+    // A filler's two spaces, and the space after a cell of width 1, are
     // already there.
-    std::copy(cell.begin(), cell.end(), out);
-    out += cell.empty() ? 2 : cell.size() + 1;
+    const std::size_t width = cell.empty() ? 0 : ClusterCellWidth(cell);
+    if (width != 0) out = std::copy(cell.begin(), cell.end(), out);
+    out += width == 0 ? 2 : width == 1;
     *out++ = u'|';
     cursors[line] = out;
   });
 
   char16_t* end = result.data();
+  const char16_t* lineStart = result.data();
   for (std::size_t line = 0; line < shape.lines; ++line) {
     char16_t* out = cursors[line];
     *out++ = u'\r';
     *out++ = u'\n';
-    const char16_t* start = result.data() + line * lineRoom;
-    std::char_traits<char16_t>::move(end, start, static_cast<std::size_t>(out - start));
-    end += out - start;
+    std::char_traits<char16_t>::move(end, lineStart, static_cast<std::size_t>(out - lineStart));
+    end += out - lineStart;
+    lineStart += lineRoom[line];
   }
   result.resize(static_cast<std::size_t>(end - result.data()));
   return result;

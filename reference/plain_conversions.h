@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <utf8proc.h>
+
 #include "ansi_width.h"
 #include "reversal.h"
 #include "separator.h"
@@ -31,21 +33,81 @@ inline std::u16string LiteralScan(std::u16string_view input, std::u16string_view
   return result;
 }
 
-// A high surrogate followed by a low one is one character, any other unit
-// one of its own.
-inline std::vector<std::u16string> Characters(std::u16string_view text) {
-  std::vector<std::u16string> characters;
+// The code points of `text`, a lone surrogate as itself.
+inline std::vector<char32_t> CodePoints(std::u16string_view text) {
+  std::vector<char32_t> codePoints;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const bool pair = text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() &&
                       text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    characters.emplace_back(text.substr(i, pair ? 2 : 1));
+    codePoints.push_back(pair ? 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00)
+                              : text[i]);
     i += pair;
+  }
+  return codePoints;
+}
+
+inline std::u16string ToUtf16(char32_t codePoint) {
+  if (codePoint < 0x10000) return std::u16string(1, static_cast<char16_t>(codePoint));
+  return {static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
+          static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
+}
+
+inline bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+// Extended grapheme clusters as utf8proc finds them, asked at every code
+// point, except that a lone surrogate, CR and LF are each one of their own.
+inline std::vector<std::u16string> Characters(std::u16string_view text) {
+  std::vector<std::u16string> characters;
+  utf8proc_int32_t state = 0;
+  char32_t previous = 0;
+  for (char32_t c : CodePoints(text)) {
+    const bool join = !characters.empty() && !IsSurrogate(previous) && !IsSurrogate(c) &&
+                      !(previous == u'\r' && c == u'\n') &&
+                      !utf8proc_grapheme_break_stateful(static_cast<utf8proc_int32_t>(previous),
+                                                        static_cast<utf8proc_int32_t>(c), &state);
+    if (!join) {
+      characters.emplace_back();
+      state = 0;
+    }
+    characters.back() += ToUtf16(c);
+    previous = c;
   }
   return characters;
 }
 
+// How many columns a cell is widened from: 0 for an empty cell and for a
+// lone control, format character or line or paragraph separator (written
+// blank); a character's code page 936 bytes where the code page encodes every
+// code point of it; else 2 for a flag, an emoji presentation (U+FE0F after
+// the first code point) or a wide first character, 1 for the rest, a lone
+// surrogate included.
+inline int PlainCellWidth(const std::u16string& cell) {
+  const std::vector<char32_t> codePoints = CodePoints(cell);
+  if (codePoints.empty()) return 0;
+  const utf8proc_category_t category = utf8proc_category(utf8proc_int32_t(codePoints[0]));
+  if (codePoints.size() == 1 && !IsSurrogate(codePoints[0]) &&
+      (category == UTF8PROC_CATEGORY_CC || category == UTF8PROC_CATEGORY_CF ||
+       category == UTF8PROC_CATEGORY_ZL || category == UTF8PROC_CATEGORY_ZP))
+    return 0;
+  int bytes = 0;
+  for (char32_t c : codePoints) {
+    const bool encoded = c < 0x10000 && !IsSurrogate(c) && AnsiWidths()[c] != 0;
+    bytes = encoded && bytes >= 0 ? bytes + AnsiWidths()[c] : -1;
+  }
+  if (bytes > 0) return bytes;
+  if (codePoints.size() == 1 && IsSurrogate(codePoints[0])) return 1;
+  const auto isRegionalIndicator = [](char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; };
+  const bool flag = codePoints.size() > 1 && isRegionalIndicator(codePoints[0]) &&
+                    isRegionalIndicator(codePoints[1]);
+  const bool emojiPresentation = cell.find(u'\uFE0F', 1) != std::u16string::npos;
+  return flag || emojiPresentation || utf8proc_charwidth(utf8proc_int32_t(codePoints[0])) == 2
+             ? 2
+             : 1;
+}
+
 // Cell (i, j) holds the character at position i + L * (j - 1), 1-based. The
-// widths are the library's own, which the width test checks by themselves.
+// code page widths are the library's own, which the width test checks by
+// themselves.
 inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   const std::vector<std::u16string> characters = Characters(input);
   const double n = static_cast<double>(characters.size());  // none: no lines
@@ -56,8 +118,8 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
   for (double i = 1; i <= lines; ++i) {
     for (double j = 1; j <= columns; ++j) {
       const double position = i + lines * (j - 1);
-      std::u16string cell = position <= n ? characters[std::size_t(position) - 1] : u"";
-      const int width = AnsiWidth(cell);
+      const std::u16string cell = position <= n ? characters[std::size_t(position) - 1] : u"";
+      const int width = PlainCellWidth(cell);
       result += (width == 0 ? u"  " : width == 1 ? cell + u" " : cell) + u"|";
     }
     result += u"\r\n";
@@ -67,6 +129,8 @@ inline std::u16string PlainVerticalLayout(std::u16string_view input) {
 
 // The conversions, by name, for the programs that have no window to press.
 enum class Conversion { kAddCharacters, kReverseText, kVerticalLayout, kConvertByTable };
+inline constexpr const char* kConversionNames[] = {"AddCharacters", "ReverseText",
+                                                   "VerticalLayout", "ConvertByTable"};
 
 // Runs `conversion` and its plain version on `units`, and says whether they
 // agree. Leading units choose the separator, or arbitrary tables of unequal

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-noto-cjk
-  opencc
+  opencc libutf8proc-dev unicode-data
   "$@"
 )
 

@@ -14,7 +14,7 @@ cmake -S . -B build/web-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRO_BUILD_A
   -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/web-host --target make_width_table >/dev/null
 mkdir -p build/web-width-table
-build/web-host/web/make_width_table build/web-width-table/cp936_double_byte.inc
+build/web-host/web/make_width_table build/web-width-table/cp936_widths.inc
 
 cmake --preset web >/dev/null
 cmake --build --preset web

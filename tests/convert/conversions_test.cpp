@@ -27,10 +27,43 @@ TEST(ConversionsTest, GiveTheExpectedText) {
             u"一|四|七|  |\r\n二|五|八|  |\r\n三|六|九|  |\r\n");
 }
 
+TEST(ConversionsTest, KeepWhatAReaderSeesAsOneCharacterWhole) {
+  // A flag, a skin tone, an emoji presentation (U+FE0F), a keycap.
+  EXPECT_EQ(ReverseText(u"中国🇨🇳"), u"🇨🇳国中");
+  EXPECT_EQ(ReverseText(u"👍🏻 ☀️"), u"☀️ 👍🏻");
+  EXPECT_EQ(ReverseText(u"a1️⃣"), u"1️⃣a");
+  // A family joined by U+200D, letters with accents, a hanzi with an
+  // ideographic variation selector, Hangul written as jamo.
+  EXPECT_EQ(AddCharacters(u"👨‍👩‍👧", u"~"), u"~👨‍👩‍👧");
+  EXPECT_EQ(ReverseText(u"cafe\u0301"), u"e\u0301fac");
+  EXPECT_EQ(ReverseText(u"葛\U000E0100中"), u"中葛\U000E0100");
+  EXPECT_EQ(AddCharacters(u"\u1100\u1161\u11A8가", u"~"), u"~\u1100\u1161\u11A8~가");
+  // CR and LF stay two characters; a lone surrogate and a joiner at the start
+  // are characters of their own, a joiner after a hanzi belongs to it.
+  EXPECT_EQ(AddCharacters(u"a\r\n", u"~"), u"~a~\r~\n");
+  EXPECT_EQ(ReverseText(u"\xD800\u0301\u200D中\u200D"), u"中\u200D\u0301\u200D\xD800");
+}
+
+TEST(ConversionsTest, LayOutEveryCharacterInACellOfItsDrawnWidth) {
+  // An emoji, a flag, Hangul and U+FE0F are drawn two columns wide.
+  EXPECT_EQ(VerticalLayout(u"爱笑😊"), u"爱|😊|\r\n笑|  |\r\n");
+  EXPECT_EQ(VerticalLayout(u"🇨🇳a"), u"🇨🇳|a |\r\n");
+  EXPECT_EQ(VerticalLayout(u"한a"), u"한|a |\r\n");
+  EXPECT_EQ(VerticalLayout(u"☀️"), u"☀️|  |\r\n");
+  // A line break, a tab or a zero-width space keeps its cell, blank.
+  EXPECT_EQ(VerticalLayout(u"甲乙\n丙丁"), u"甲|  |丁|\r\n乙|丙|  |\r\n");
+  EXPECT_EQ(VerticalLayout(u"a\tb"), u"a |b |\r\n  |  |\r\n");
+  EXPECT_EQ(VerticalLayout(u"\u200Ba"), u"  |a |\r\n");
+}
+
 TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
   // Units that pair up or break pairs beside table characters, which also
-  // make up the tables; every tenth text long enough for grids of 20 lines.
-  constexpr std::u16string_view kAlphabet = u"啊爱愛疊迭後中a-\r\n\xD840\xDF40\xDC00";
+  // make up the tables, and units that join characters: accents, joiners,
+  // variation selectors, Hangul jamo, flags' and skin tones' halves; blanks.
+  // Every tenth text is long enough for grids of 20 lines.
+  constexpr std::u16string_view kAlphabet =
+      u"啊爱愛疊迭後中a-\r\n\xD840\xDF40\xDC00\u0301\u200D\uFE0F\u1100\u1161\u11A8한\t\u2028"
+      u"\xD83C\xDDE8\xDFFB\xD83D\xDC4D";
   std::mt19937 random(7);
   for (int i = 0; i < 1000; ++i) {
     std::u16string text(random() % (i % 10 ? 40 : 1200), u' ');
@@ -39,7 +72,8 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
     for (Conversion conversion : {Conversion::kAddCharacters, Conversion::kReverseText,
                                   Conversion::kVerticalLayout, Conversion::kConvertByTable}) {
       ASSERT_TRUE(reference::AgreesWithReference(conversion, text))
-          << "conversion " << static_cast<int>(conversion) << ", text " << i;
+          << reference::kConversionNames[static_cast<int>(conversion)] << " of text " << i << ": "
+          << testing::PrintToString(text);
     }
   }
 }
@@ -63,10 +97,12 @@ TEST(AnsiWidthTest, IsTheSameOnEveryPlatform) {
   // The same figures from glibc's iconv and from Windows: they agree on every
   // code unit but the user-defined area, which only Windows encodes and which
   // counts as two bytes everywhere. Two bytes also: hanzi such as 中 and the
-  // full-width forms; without best fit, ¢ has no code of its own and is "?".
+  // full-width forms; without best fit, ¢ has no code of its own (0), nor
+  // has Hangul, nor has either half of a surrogate pair.
   const AnsiWidthTable& widths = AnsiWidths();
   EXPECT_EQ(std::count(widths.begin(), widths.end(), 2), 23940);
-  EXPECT_EQ(Fingerprint(widths), 7343143786115930008u);
+  EXPECT_EQ(widths[u'¢'] + widths[u'한'] + widths[0xD83D], 0);
+  EXPECT_EQ(Fingerprint(widths), 3578257600456914319u);
 }
 
 TEST(CharacterTablesTest, KeepTheirFirstPositionsAndLoadInOrder) {

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// What a character is, against Unicode's own test data as Debian's
+// unicode-data ships it: every break of GraphemeBreakTest.txt, and every
+// emoji sequence of emoji-test.txt.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "reversal.h"
+#include "separator.h"
+
+namespace tavro {
+namespace {
+
+std::u16string ToUtf16(char32_t codePoint) {
+  if (codePoint < 0x10000) return std::u16string(1, static_cast<char16_t>(codePoint));
+  return {static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
+          static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
+}
+
+std::ifstream Open(const char* file) {
+  std::ifstream lines(std::string(TAVRO_UNICODE_DATA) + "/" + file);
+  EXPECT_TRUE(lines) << file;
+  return lines;
+}
+
+TEST(UnicodeTest, AddCharactersPutsItsSeparatorAtEveryGraphemeBreak) {
+  // "÷ 0061 × 0308 ÷ 000D × 000A ÷": ÷ a break, × none. The separator goes
+  // before every character, so at every break but the last; CR and LF are
+  // two characters here, so a separator comes between them as well.
+  std::ifstream lines = Open("auxiliary/GraphemeBreakTest.txt");
+  int tested = 0;
+  for (std::string line; std::getline(lines, line);) {
+    line = line.substr(0, line.find('#'));
+    if (line.empty()) continue;
+    std::istringstream fields(line);
+    std::u16string text, expected;
+    char32_t previous = 0;
+    for (std::string mark, hex; fields >> mark;) {
+      if (!(fields >> hex)) break;  // the closing ÷
+      const auto codePoint = static_cast<char32_t>(std::stoul(hex, nullptr, 16));
+      if (mark == "÷" || (previous == u'\r' && codePoint == u'\n')) expected += u"|";
+      text += ToUtf16(codePoint);
+      expected += ToUtf16(codePoint);
+      previous = codePoint;
+    }
+    EXPECT_EQ(AddCharacters(text, u"|"), expected) << line;
+    ++tested;
+  }
+  EXPECT_GT(tested, 500);
+}
+
+TEST(UnicodeTest, EveryEmojiSequenceStaysWhole) {
+  // "1F469 200D 2764 FE0F 200D 1F468 ; fully-qualified # 👩‍❤️‍👨 ..."
+  std::ifstream lines = Open("emoji/emoji-test.txt");
+  int tested = 0;
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t status = line.find("; fully-qualified");
+    if (line.empty() || line[0] == '#' || status == std::string::npos) continue;
+    std::istringstream fields(line.substr(0, status));
+    std::u16string emoji;
+    for (std::string hex; fields >> hex;) emoji += ToUtf16(std::stoul(hex, nullptr, 16));
+    EXPECT_EQ(ReverseText(u"a" + emoji + u"中"), u"中" + emoji + u"a") << line;
+    EXPECT_EQ(AddCharacters(emoji, u"~"), u"~" + emoji) << line;
+    ++tested;
+  }
+  EXPECT_GT(tested, 3000);
+}
+
+}  // namespace
+}  // namespace tavro
