@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh >/dev/null
+scripts/utf8proc-source.sh
 scripts/setup-deps.sh libbenchmark-dev
 source scripts/wine-env.sh
 source scripts/xvfb-display.sh

@@ -12,6 +12,7 @@ source scripts/xvfb-display.sh
 
 if [ "$platform" = windows ]; then
   scripts/build-qt-windows.sh >/dev/null
+  scripts/utf8proc-source.sh
   source scripts/wine-env.sh
   cmake --preset windows >/dev/null
   cmake --build --preset windows --target notice_gallery >/dev/null

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh
+scripts/utf8proc-source.sh
 scripts/setup-deps.sh nsis
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tavro

@@ -39,7 +39,9 @@ zip=$(ls build/windows/tavro-*-win64.zip)
 listing=$(unzip -Z1 "$zip")
 programs_in_zip=$(grep -ciE '\.(exe|dll)$' <<<"$listing" || true)
 if [ "$programs_in_zip" -ne 1 ] || ! grep -q '/tavro\.exe$' <<<"$listing" ||
-    ! grep -q '/LICENSE\.txt$' <<<"$listing"; then
+    ! grep -q '/LICENSE\.txt$' <<<"$listing" ||
+    ! grep -q '/licenses/OpenCC-dictionaries\.txt$' <<<"$listing" ||
+    ! grep -q '/licenses/utf8proc\.txt$' <<<"$listing"; then
   echo "screenshot-windows.sh: the zip should hold tavro.exe and the licences alone:" >&2
   echo "$listing" >&2
   exit 1

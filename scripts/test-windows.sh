@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh
+scripts/utf8proc-source.sh
 source scripts/wine-env.sh
 source scripts/xvfb-display.sh
 cmake --preset windows >/dev/null

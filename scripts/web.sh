@@ -16,6 +16,7 @@ cmake --build build/web-host --target make_width_table >/dev/null
 mkdir -p build/web-width-table
 build/web-host/web/make_width_table build/web-width-table/cp936_widths.inc
 
+scripts/utf8proc-source.sh
 cmake --preset web >/dev/null
 cmake --build --preset web
 
@@ -56,6 +57,7 @@ with open(f'{output}/LICENSE-font.txt', 'w', encoding='utf-8') as out:
 PYTHON
 cp LICENSE "$output/LICENSE.txt"
 cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
+cp "$HOME/.cache/tavro/utf8proc/LICENSE.md" "$output/LICENSE-utf8proc.txt"
 # The service worker's store is named after the page's content, so that a
 # new page replaces the old one.
 version=$(cat "$output"/*.html "$output"/*.css "$output"/*.js "$output"/*.wasm "$output"/*.woff2 |
