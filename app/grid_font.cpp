@@ -36,10 +36,12 @@ const char* const kPreferredFamilies[] = {
 constexpr char16_t kOneByteCells[] =
     u"| 0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ-=.,?!";
 constexpr char16_t kTwoByteCells[] = u"中一国啊呼愛處娿婀，。！？（）：；、“”②　";
+// Drawn two columns wide though code page 936 lacks them.
+constexpr char16_t kHangulCells[] = u"한국어으가힣";
 
 }  // namespace
 
-bool FitsGrid(const QFont& font) {
+bool FitsGrid(const QFont& font, bool hangul) {
   const QFontMetricsF metrics(font);
   const qreal cell = metrics.horizontalAdvance(QLatin1Char(' '));
   if (cell <= 0) return false;
@@ -53,7 +55,8 @@ bool FitsGrid(const QFont& font) {
     }
     return true;
   };
-  return hasWidth(kOneByteCells, cell) && hasWidth(kTwoByteCells, 2 * cell);
+  return hasWidth(kOneByteCells, cell) && hasWidth(kTwoByteCells, 2 * cell) &&
+         (!hangul || hasWidth(kHangulCells, 2 * cell));
 }
 
 std::optional<QFont> GridFont() {
@@ -62,9 +65,10 @@ std::optional<QFont> GridFont() {
     font.setPixelSize(kGridFontPixelSize);
     return font;
   };
-  const auto firstFitting = [&](const QStringList& families) -> std::optional<QString> {
+  const auto firstFitting = [&](const QStringList& families,
+                                bool hangul) -> std::optional<QString> {
     for (const QString& family : families) {
-      if (QFontDatabase::hasFamily(family) && FitsGrid(font(family))) return family;
+      if (QFontDatabase::hasFamily(family) && FitsGrid(font(family), hangul)) return family;
     }
     return std::nullopt;
   };
@@ -73,8 +77,11 @@ std::optional<QFont> GridFont() {
     QStringList preferred;
     for (const char* name : kPreferredFamilies) preferred.append(QString::fromUtf8(name));
     // Listing every installed family costs more than measuring a few fonts.
-    if (std::optional<QString> found = firstFitting(preferred)) return found;
-    return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+    // Noto's monospaced Hangul is a little narrower than two cells, so
+    // WenQuanYi's comes first where both are installed.
+    if (std::optional<QString> found = firstFitting(preferred, true)) return found;
+    if (std::optional<QString> found = firstFitting(preferred, false)) return found;
+    return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese), false);
   }();
   if (!family) return std::nullopt;
   return font(*family);

@@ -13,13 +13,14 @@ constexpr int kGridFontPixelSize = 12;
 // Whether `font` draws a 竖排 grid that lines up: every character code page
 // 936 stores in two bytes (hanzi, full-width forms) exactly twice as wide as
 // one stored in one byte, and "|", the space, digits and ASCII letters all
-// one cell wide.
-bool FitsGrid(const QFont& font);
+// one cell wide. With `hangul`, Hangul too two cells wide, as 竖排 counts it.
+bool FitsGrid(const QFont& font, bool hangul = false);
 
 // The first installed font, among the grid fonts of Windows and Linux desktops
 // and then every other Chinese family, that fits the grid at
-// kGridFontPixelSize; none where no installed font does. The fonts are
-// measured at the first call; later calls give the same.
+// kGridFontPixelSize, one that fits Hangul too first; none where no installed
+// font fits. The fonts are measured at the first call; later calls give the
+// same.
 std::optional<QFont> GridFont();
 
 }  // namespace tavro

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-wqy-zenhei
   opencc libutf8proc-dev unicode-data
   "$@"
 )

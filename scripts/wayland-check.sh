@@ -134,7 +134,7 @@ paste_and_press $vertical_button
 expect 竖排 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |一|- |三|'
 session wl-copy '东风夜放花千树，宝马雕车香满路。'
 paste_and_press $traditional_button
-expect 简→繁 '東風夜放花千树，寶马雕車香满路。'
+expect 简→繁 '東風夜放花千樹，寶馬雕車香滿路。'
 echo "types offered after a command: $(session wl-paste --list-types | paste -sd ' ')"
 
 # 2 MB: its 简→繁 is its twin in traditional characters.

@@ -87,11 +87,11 @@ drive_window() {
   paste_input "竖排a${user_defined}¢字"
   expect_result 竖排 360 104 "竖|a |¢ |  |"$'\n'"排|${user_defined}|字|  |"
   paste_input '东风夜放花千树，更吹落，星如雨。宝马雕车香满路。'
-  expect_result 简→繁 360 184 '東風夜放花千树，更吹落，星如雨。寶马雕車香满路。'
+  expect_result 简→繁 360 184 '東風夜放花千樹，更吹落，星如雨。寶馬雕車香滿路。'
   # A grid whose only upright strokes are its "|", shown without the
   # selection: the strokes must stand one above the other.
-  paste_input '一-二=-三=一二=一-=一-三'
-  expect_result 竖排 360 104 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |一|- |三|'
+  paste_input '一-二=-三=으二=一-=一-三'
+  expect_result 竖排 360 104 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |으|- |三|'
   xdotool key ctrl+Home
   sleep 0.5
 
