@@ -56,18 +56,23 @@ TEST(ConversionsTest, LayOutEveryCharacterInACellOfItsDrawnWidth) {
   EXPECT_EQ(VerticalLayout(u"\u200Ba"), u"  |a |\r\n");
 }
 
-TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
-  // Units that pair up or break pairs beside table characters, which also
-  // make up the tables, and units that join characters: accents, joiners,
-  // variation selectors, Hangul jamo, flags' and skin tones' halves; blanks.
-  // Every tenth text is long enough for grids of 20 lines.
+// Units that pair up or break pairs beside table characters, which also make
+// up the tables, and units that join characters: accents, joiners, variation
+// selectors, Hangul jamo, flags' and skin tones' halves; blanks. Every tenth
+// text is long enough for grids of 20 lines.
+std::u16string RandomText(std::mt19937& random, int i) {
   constexpr std::u16string_view kAlphabet =
       u"啊爱愛疊迭後中a-\r\n\xD840\xDF40\xDC00\u0301\u200D\uFE0F\u1100\u1161\u11A8한\t\u2028"
       u"\xD83C\xDDE8\xDFFB\xD83D\xDC4D";
+  std::u16string text(random() % (i % 10 ? 40 : 1200), u' ');
+  for (char16_t& unit : text) unit = kAlphabet[random() % kAlphabet.size()];
+  return text;
+}
+
+TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
   std::mt19937 random(7);
   for (int i = 0; i < 1000; ++i) {
-    std::u16string text(random() % (i % 10 ? 40 : 1200), u' ');
-    for (char16_t& unit : text) unit = kAlphabet[random() % kAlphabet.size()];
+    const std::u16string text = RandomText(random, i);
     using reference::Conversion;
     for (Conversion conversion : {Conversion::kAddCharacters, Conversion::kReverseText,
                                   Conversion::kVerticalLayout, Conversion::kConvertByTable}) {
@@ -84,6 +89,20 @@ std::uint64_t Fingerprint(const Values& values) {
   std::uint64_t hash = 0;
   for (auto value : values) hash = hash * 31 + value;
   return hash;
+}
+
+TEST(ConversionsTest, GiveTheSameResultsOnEveryPlatform) {
+  // The same random text with emoji through the desktop's build, Windows'
+  // and the page's: what a character is and how wide it is drawn come from
+  // one utf8proc, whichever way it is built.
+  std::mt19937 random(11);
+  std::uint64_t results = 0;
+  for (int i = 0; i < 100; ++i) {
+    const std::u16string text = RandomText(random, i);
+    results = results * 31 + Fingerprint(AddCharacters(text, u"~") + ReverseText(text) +
+                                         VerticalLayout(text));
+  }
+  EXPECT_EQ(results, 1372423891155560524u);
 }
 
 TEST(AnsiWidthTest, IsTheSameOnEveryPlatform) {

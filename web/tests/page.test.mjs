@@ -77,6 +77,11 @@ describe('on a desktop browser', () => {
       ['繁体转简体', '愛疊沈矽後爱', '爱迭沉硅后爱'],
       ['简体转繁体', '请将要转换的文字粘贴到此处！着真', '請將要轉換的文字粘貼到此處！著真'],
       ['繁体转简体', '為爲裡裏眞真', '为为里里真真'],
+      // A flag, a skin tone and a family stay whole; an emoji takes a cell
+      // two columns wide, a line break a blank cell.
+      ['倒序', '中国🇨🇳👍🏻', '👍🏻🇨🇳国中'],
+      ['加字符', '👨‍👩‍👧', '\x1A👨‍👩‍👧'],
+      ['竖排', '甲乙\n丙😊', '甲|  |😊|\n乙|丙|  |\n'],
     ];
     for (const [name, input, expected] of cases) {
       await inputField(page).fill(input);
@@ -216,9 +221,9 @@ describe('on a desktop browser', () => {
     await context.close();
   });
 
-  test('竖排 reads as a grid in the output field', async () => {
+  test('竖排 reads as a grid in the output field, Hangul included', async () => {
     const { context, page } = await openPage();
-    await inputField(page).fill('一-二=-三=一二=一-=一-三');
+    await inputField(page).fill('一-二=-三=으二=一-=一-三');
     await button(page, '竖排').click();
     // Where each "|" stands, in the field's own font, line by line.
     const strokes = await page.evaluate(async () => {
