@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Conversions over 1 MiB of ASCII-only and of hanzi-only text; over 1 MiB
+// Conversions over 1 MiB of ASCII-only, hanzi-only and emoji-rich text, and
+// on hostile text of growing length; over 1 MiB
 // and 16 MiB of mixed Chinese text beside copying their
 // input and their output, and the table conversion beside the per-character
 // scan it replaces; then each window command on 1 MiB and 16 MiB from click to
@@ -52,9 +53,10 @@ const std::u16string& MixedText(std::int64_t bytes) {
   return text;
 }
 
-// Text of one kind only: printable ASCII, or hanzi of the whole CJK Unified
-// Ideographs block; the same text whatever the tables hold.
-enum class TextKind { kAscii, kHanzi };
+// Text of one kind: printable ASCII, or hanzi of the whole CJK Unified
+// Ideographs block (the same text whatever the tables hold), or hanzi with an
+// emoji sequence every fourth character (skin tones, flags, a family, VS16).
+enum class TextKind { kAscii, kHanzi, kEmoji };
 
 const std::u16string& TextOf(TextKind kind, std::int64_t bytes) {
   static std::map<std::pair<TextKind, std::int64_t>, std::u16string> texts;
@@ -62,9 +64,35 @@ const std::u16string& TextOf(TextKind kind, std::int64_t bytes) {
   std::mt19937 random(2026);
   const auto [first, count] = kind == TextKind::kAscii ? std::pair{0x20u, 0x5Fu}
                                                        : std::pair{0x4E00u, 0x51A6u};
-  while (text.size() < static_cast<std::size_t>(bytes) / 2)
-    text += static_cast<char16_t>(first + random() % count);
+  const std::u16string_view emoji[] = {u"👍🏻", u"🇨🇳", u"👨‍👩‍👧", u"☀️", u"😊", u"1️⃣"};
+  while (text.size() < static_cast<std::size_t>(bytes) / 2) {
+    if (kind == TextKind::kEmoji && random() % 4 == 0) {
+      text += emoji[random() % std::size(emoji)];
+    } else {
+      text += static_cast<char16_t>(first + random() % count);
+    }
+  }
   return text;
+}
+
+// Text that tries the character rules: one letter with `count` accents (one
+// character), `count` regional indicators in a row (flags in pairs), lone
+// surrogates, and joiners with nothing to join.
+enum class HostileKind { kAccents, kRegionalIndicators, kLoneSurrogates, kLoneJoiners };
+
+std::u16string HostileText(HostileKind kind, std::int64_t count) {
+  const auto repeated = [&](std::u16string_view unit) {
+    std::u16string text;
+    for (std::int64_t i = 0; i < count; ++i) text += unit;
+    return text;
+  };
+  switch (kind) {
+    case HostileKind::kAccents: return u"a" + repeated(u"\u0301");
+    case HostileKind::kRegionalIndicators: return repeated(u"🇨");
+    case HostileKind::kLoneSurrogates: return repeated(u"\xDC00");
+    case HostileKind::kLoneJoiners: break;
+  }
+  return repeated(u"\u200D中");
 }
 
 // The table conversion runs from the simplified to the traditional table, as
@@ -89,6 +117,15 @@ void BM_ConvertText(benchmark::State& state, reference::Conversion conversion, T
   const std::u16string& input = TextOf(kind, state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(Convert(conversion, input).data());
   state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// Linear in the length, whatever the text: each conversion on hostile text of
+// growing length, its complexity fitted by the library.
+void BM_ConvertHostile(benchmark::State& state, reference::Conversion conversion,
+                       HostileKind kind) {
+  const std::u16string input = HostileText(kind, state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(Convert(conversion, input).data());
+  state.SetComplexityN(state.range(0));
 }
 
 // The floors the conversions are measured against: copying their input or
@@ -208,11 +245,25 @@ void RegisterBenchmarks() {
   }
   for (const auto& [name, conversion] : conversions) {
     for (const auto& [kindName, kind] :
-         {std::pair{"/ASCII", TextKind::kAscii}, std::pair{"/hanzi", TextKind::kHanzi}}) {
+         {std::pair{"/ASCII", TextKind::kAscii}, std::pair{"/hanzi", TextKind::kHanzi},
+          std::pair{"/emoji", TextKind::kEmoji}}) {
       benchmark::RegisterBenchmark((std::string("ConvertText/") + name + kindName).c_str(),
                                    BM_ConvertText, conversion, kind)
           ->Arg(kMiB)
           ->Unit(benchmark::kMillisecond);
+    }
+  }
+  for (const auto& [name, conversion] : {conversions[0], conversions[1], conversions[2]}) {
+    for (const auto& [kindName, kind] : {std::pair{"/accents", HostileKind::kAccents},
+                                         std::pair{"/flags", HostileKind::kRegionalIndicators},
+                                         std::pair{"/lone-surrogates", HostileKind::kLoneSurrogates},
+                                         std::pair{"/lone-joiners", HostileKind::kLoneJoiners}}) {
+      benchmark::RegisterBenchmark((std::string("ConvertHostile/") + name + kindName).c_str(),
+                                   BM_ConvertHostile, conversion, kind)
+          ->RangeMultiplier(10)
+          ->Range(10000, 1000000)
+          ->Complexity(benchmark::oN)
+          ->Unit(benchmark::kMicrosecond);
     }
   }
   for (const auto& [name, conversion] : {conversions[0], conversions[2]}) {

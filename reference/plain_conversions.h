@@ -146,7 +146,8 @@ inline bool AgreesWithReference(Conversion conversion, std::u16string_view units
   switch (conversion) {
     case Conversion::kAddCharacters:
       for (const std::u16string& character : characters) plain += first + character;
-      return AddCharacters(text, first) == plain;
+      return AddCharacters(text, first) == plain &&
+             AddCharactersLength(text, first.size()) == plain.size();
     case Conversion::kReverseText:
       for (auto c = characters.rbegin(); c != characters.rend(); ++c) plain += *c;
       return ReverseText(text) == plain;

@@ -83,6 +83,29 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
   }
 }
 
+TEST(ConversionsTest, AgreeWithPlainReferencesOnHostileText) {
+  // One letter with 100,000 accents (one character), 10,000 regional
+  // indicators (5,000 flags), lone surrogates and joiners with nothing to
+  // join: each conversion, and the length it announces, as the reference.
+  const auto repeated = [](std::u16string_view unit, int count) {
+    std::u16string text;
+    for (int i = 0; i < count; ++i) text += unit;
+    return text;
+  };
+  // Led by a unit that chooses no separator and no tables.
+  for (const std::u16string& text :
+       {u"\0a" + repeated(u"\u0301", 100000), u"\0" + repeated(u"🇨", 10000),
+        u"\0" + repeated(u"\xDC00\xD800", 5000), u"\0" + repeated(u"\u200D", 10000)}) {
+    using reference::Conversion;
+    for (Conversion conversion :
+         {Conversion::kAddCharacters, Conversion::kReverseText, Conversion::kVerticalLayout}) {
+      EXPECT_TRUE(reference::AgreesWithReference(conversion, text))
+          << reference::kConversionNames[static_cast<int>(conversion)] << " of "
+          << testing::PrintToString(text.substr(0, 8)) << "...";
+    }
+  }
+}
+
 // Pins long data in one number.
 template <typename Values>
 std::uint64_t Fingerprint(const Values& values) {
