@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "text_field.h"
 
+#include <QFocusEvent>
+#include <QFontDatabase>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace tavro {
 
@@ -29,6 +35,61 @@ class UndrawnTextLayout : public QPlainTextDocumentLayout {
 };
 
 }  // namespace
+
+namespace {
+
+// The family of the control pictures that come with the program (few systems
+// have them); empty where they could not be loaded.
+const QString& ControlPicturesFamily() {
+  static const QString family = [] {
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/control-pictures.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    return families.isEmpty() ? QString() : families.first();
+  }();
+  return family;
+}
+
+// The picture of a C0 control character or DEL (␀ ... ␟, ␡), or none.
+std::optional<QChar> ControlPicture(const QString& text) {
+  if (text.size() != 1) return std::nullopt;
+  const char16_t unit = text[0].unicode();
+  if (unit < 0x20) return QChar(char16_t(0x2400 + unit));
+  if (unit == 0x7F) return QChar(char16_t(0x2421));
+  return std::nullopt;
+}
+
+}  // namespace
+
+SeparatorField::SeparatorField(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+  ControlPicturesFamily();
+}
+
+void SeparatorField::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  // After the click that gave the focus has put the cursor somewhere.
+  if (event->reason() != Qt::PopupFocusReason) QTimer::singleShot(0, this, &QLineEdit::selectAll);
+}
+
+void SeparatorField::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  const std::optional<QChar> picture = ControlPicture(text());
+  if (!picture) return;
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  QPainter painter(this);
+  QFont pictureFont(ControlPicturesFamily());
+  pictureFont.setPixelSize(font().pixelSize() > 0 ? font().pixelSize()
+                                                  : QFontInfo(font()).pixelSize());
+  painter.setFont(pictureFont);
+  // Muted: half-way between the text and its background, selected or not.
+  const bool selected = hasSelectedText();
+  const QColor text = palette().color(selected ? QPalette::HighlightedText : QPalette::Text);
+  const QColor background = palette().color(selected ? QPalette::Highlight : QPalette::Base);
+  painter.setPen(QColor((text.red() + background.red()) / 2, (text.green() + background.green()) / 2,
+                        (text.blue() + background.blue()) / 2));
+  painter.drawText(area, Qt::AlignCenter, QString(*picture));
+}
 
 void FillHiddenField(QPlainTextEdit& field, const QString& text) {
   auto* document = new QTextDocument(&field);

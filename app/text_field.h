@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <optional>
 
@@ -17,6 +18,19 @@ class TextField : public QPlainTextEdit {
 
  protected:
   void insertFromMimeData(const QMimeData* source) override;
+};
+
+// The separator field. It selects its whole text when it gets the focus, so
+// that typing replaces it. A text of one control character (U+001A at start,
+// or one that 随机 drew), which would show as nothing, is drawn as its
+// control picture (␚) in a muted colour; text() stays what was set.
+class SeparatorField : public QLineEdit {
+ public:
+  explicit SeparatorField(const QString& text, QWidget* parent = nullptr);
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // The text that pasting or dropping `source` brings, read with one request

@@ -51,7 +51,7 @@ QWidget* CreateControl(const ControlDesign& design, const std::optional<QFont>& 
     return controls.*design.button = button;
   }
   if (design.singleLineField != nullptr) {
-    auto* field = new QLineEdit(text, &form);
+    auto* field = new SeparatorField(text, &form);
     // 宋体 12 pt, with the CJK fonts of a Linux desktop where SimSun is missing.
     QFont font;
     font.setFamilies({"SimSun", "宋体", "NSimSun", "Noto Serif CJK SC", "Noto Sans CJK SC",

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the page into build/web/ (the conversions in WebAssembly with
 # Debian's emscripten, the page's files, the ASCII subset of the grid font)
-# and serves it on http://127.0.0.1:8000/. With --build-only it stops after
+# and serves it on http://127.0.0.1:8000/ (with --host, on every address of
+# this machine, for a phone on the same network). With --build-only it stops after
 # the build. build/web/ can be put on any static web host as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-deps.sh emscripten nodejs fonttools python3-brotli
+scripts/setup-deps.sh emscripten nodejs fonttools python3-brotli librsvg2-bin
 export NODE_PATH=/usr/share/nodejs
 output=build/web
 
@@ -17,12 +18,14 @@ mkdir -p build/web-width-table
 build/web-host/web/make_width_table build/web-width-table/cp936_widths.inc
 
 scripts/utf8proc-source.sh
+rm -rf "$output"  # only this build's files, which the service worker lists
 cmake --preset web >/dev/null
 cmake --build --preset web
 
 mkdir -p "$output/icons"
 cp web/index.html web/style.css web/main.js web/manifest.webmanifest "$output/"
-cp app/icons/tavro.svg app/icons/tavro-128.png app/icons/tavro-256.png "$output/icons/"
+cp app/icons/tavro.svg "$output/icons/"
+web/make_icons.py "$output/icons"
 # The printable ASCII of Noto Sans Mono CJK SC, each glyph half an em, and
 # its licence: the font's own copyright notice and the OFL's text as Debian
 # ships it.
@@ -58,12 +61,15 @@ PYTHON
 cp LICENSE "$output/LICENSE.txt"
 cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
 cp "$HOME/.cache/tavro/utf8proc/LICENSE.md" "$output/LICENSE-utf8proc.txt"
-# The service worker's store is named after the page's content, so that a
-# new page replaces the old one.
-version=$(cat "$output"/*.html "$output"/*.css "$output"/*.js "$output"/*.wasm "$output"/*.woff2 |
-  sha256sum | cut -c1-12)
-sed "s/@PAGE_VERSION@/$version/" web/sw.js >"$output/sw.js"
+cp app/fonts/control-pictures.ttf app/fonts/LICENSE-control-pictures.txt "$output/"
+# The service worker keeps every file of the page but itself, under a store
+# named after their content, so that a new page replaces the old one whole.
+rm -f "$output/sw.js"
+files=$(cd "$output" && find . -type f ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cd "$output" && cat $files | sha256sum | cut -c1-12)
+list="'./'$(printf ", '%s'" $files)"
+sed -e "s/@PAGE_VERSION@/$version/" -e "s|@PAGE_FILES@|$list|" web/sw.js >"$output/sw.js"
 echo "the page: $output ($(du -sk "$output" | cut -f1) KB)"
 
 [ "${1:-}" = --build-only ] && exit 0
-exec node web/serve.mjs "$output" 8000
+exec node web/serve.mjs "$output" 8000 "$@"  # --host: for a phone on this network

@@ -28,14 +28,72 @@ const notice = byId('notice');
 const noticeText = byId('notice-text');
 const buttons = [...document.querySelectorAll('button[data-command]')];
 
-separator.value = '\x1A';  // the window's separator at start: invisible
+const separatorShown = byId('separator-shown');
+const shareButton = byId('share');
+const kPrompt = input.value;
+const kCommandVerticalLayout = 4;
+// Phones and tablets: a keyboard on the screen comes up with every focused
+// field that takes text.
+const touchScreen = matchMedia('(pointer: coarse)').matches;
 
+// A control character (U+001A, the window's separator at start, or one that
+// 随机 drew) shows as nothing: the field's text is shown again over it, each
+// control character as its picture (␚) in a muted colour.
+const isControl = (character) => character < ' ' || character === '\x7F';
+function showSeparator() {
+  const characters = [...separator.value];
+  separator.classList.toggle('shown-over', characters.some(isControl));
+  separatorShown.replaceChildren(...characters.map((character) => {
+    if (!isControl(character)) return document.createTextNode(character);
+    const picture = document.createElement('span');
+    picture.className = 'control-picture';
+    const code = character.charCodeAt(0);
+    picture.textContent = String.fromCharCode(code === 0x7F ? 0x2421 : 0x2400 + code);
+    return picture;
+  }));
+}
+separator.value = '\x1A';
+showSeparator();
+separator.addEventListener('input', showSeparator);
+
+// Selects a field's whole text when it gets the focus, also when a click or
+// a tap would then put the caret somewhere: typing or pasting replaces it.
+function selectWholeOnFocus(field, wanted = () => true) {
+  let clickAfterFocus = false;
+  field.addEventListener('focus', () => {
+    if (!wanted()) return;
+    field.select();
+    clickAfterFocus = true;
+  });
+  field.addEventListener('mouseup', (event) => {
+    if (clickAfterFocus) event.preventDefault();
+    clickAfterFocus = false;
+  });
+  field.addEventListener('blur', () => { clickAfterFocus = false; });
+}
+selectWholeOnFocus(separator);
+// The prompt goes away at the first touch: until the user edits it, its first
+// focus selects it whole.
+let promptUntouched = true;
+selectWholeOnFocus(input, () => promptUntouched && input.value === kPrompt);
+input.addEventListener('input', () => { promptUntouched = false; });
+input.addEventListener('blur', () => { promptUntouched = false; });
+
+// The output field keeps room below its last line for the notice, so that
+// the notice never hides a line of the result.
+function fitOutputToNotice() {
+  output.style.paddingBottom = notice.hidden ? '' : `${notice.offsetHeight + 4}px`;
+}
 function showNotice(text, kind = 'warning') {
   noticeText.textContent = text;
   notice.classList.toggle('working', kind === 'working');
   notice.hidden = false;
+  fitOutputToNotice();
 }
-function hideNotice() { notice.hidden = true; }
+function hideNotice() {
+  notice.hidden = true;
+  fitOutputToNotice();
+}
 byId('notice-close').addEventListener('click', hideNotice);
 
 // Copies `text` into the module's memory, code unit by code unit (lone
@@ -82,11 +140,20 @@ function convert(tavro, command) {
 }
 
 function selectOutput() {
+  // On a touch screen the command does not bring up the keyboard, which
+  // would cover the result; a tap on the output field does (below).
+  if (touchScreen) output.inputMode = 'none';
   output.focus({ preventScroll: true });
   output.setSelectionRange(0, output.value.length);
   output.scrollTop = 0;  // the result's beginning in sight
   output.scrollLeft = 0;
 }
+output.addEventListener('pointerdown', () => {
+  if (output.inputMode !== 'none') return;
+  // The user means to edit: the tap focuses the field afresh, with its keyboard.
+  output.inputMode = '';
+  output.blur();
+});
 
 // Copies what the output field holds: the asynchronous clipboard first, then
 // the older copy command on the selected field. True only when one of them
@@ -109,9 +176,13 @@ async function copyOutput() {
 
 // The window's PublishResult: the output field gets the result, focused and
 // selected whole, and the clipboard gets what the field holds.
-async function publishResult(result) {
+async function publishResult(result, command) {
+  // Text wraps at the field's width, but a 竖排 grid must not: a grid wider
+  // than the field scrolls sideways.
+  output.wrap = command === kCommandVerticalLayout ? 'off' : 'soft';
   output.value = result;
   selectOutput();
+  output.scrollIntoView({ block: 'nearest' });
   if (!notice.hidden) {
     // Said to be working: gone once the browser has laid the result out.
     await nextPaint();
@@ -137,7 +208,7 @@ async function convertAndPublish(tavro, command) {
   }
   const result = convert(tavro, command);
   if (result === null) return false;
-  await publishResult(result);
+  await publishResult(result, command);
   return true;
 }
 
@@ -152,7 +223,9 @@ async function runCommand(tavro, command) {
       // a command that changed nothing leaves the separator too.
       const before = separator.value;
       separator.value = String.fromCharCode(tavro._tavro_random_separator());
+      showSeparator();
       if (!(await convertAndPublish(tavro, 1))) separator.value = before;
+      showSeparator();
     } else {
       await convertAndPublish(tavro, command);
     }
@@ -162,6 +235,17 @@ async function runCommand(tavro, command) {
   }
 }
 
+// Where the browser offers the share sheet (phones), the result goes to a
+// chat or a note from there too.
+if (navigator.share) {
+  shareButton.hidden = false;
+  shareButton.addEventListener('click', () => {
+    navigator.share({ text: output.value }).catch(() => {
+      // Dismissed by the user, or refused: the result is still in the field.
+    });
+  });
+}
+
 // A click on the bare panel, not on a control, opens the forum.
 panel.addEventListener('click', (event) => {
   if (event.target === panel) window.open(kForumPage, '_blank', 'noopener');
@@ -169,10 +253,7 @@ panel.addEventListener('click', (event) => {
 
 // On a desktop browser the prompt is selected, ready to be pasted over; a
 // phone would open its keyboard over the page.
-if (matchMedia('(pointer: fine)').matches) {
-  input.focus();
-  input.select();
-}
+if (matchMedia('(pointer: fine)').matches) input.focus();
 
 createTavro().then((tavro) => {
   for (const button of buttons) {

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Serves a built page on 127.0.0.1, for trying it and for its tests. The
 // address is the loopback one, where browsers allow service workers without
-// HTTPS. Usage: node serve.mjs FOLDER [PORT]  (PORT 0: any free port)
+// HTTPS. Usage: node serve.mjs FOLDER [PORT] [--host]
+// PORT 0 takes any free port; a port that is taken gives way to a free one.
+// --host serves on every address of this machine, so that a phone on the
+// same network can open the page (without HTTPS there, the phone's browser
+// keeps the clipboard and offline use to itself: see the README).
 import { createReadStream, statSync } from 'node:fs';
 import { createServer } from 'node:http';
+import { networkInterfaces } from 'node:os';
 import { extname, join, normalize, resolve } from 'node:path';
 
 const kTypes = {
@@ -18,8 +23,9 @@ const kTypes = {
   '.txt': 'text/plain; charset=utf-8',
 };
 
-// Starts serving `folder`; resolves to the server once it listens.
-export function serve(folder, port = 0) {
+// Starts serving `folder` on `host`; resolves to the server once it listens,
+// on `port` or, where that is taken, on a free one.
+export function serve(folder, port = 0, host = '127.0.0.1') {
   const root = resolve(folder);
   const server = createServer((request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
@@ -41,10 +47,31 @@ export function serve(folder, port = 0) {
     });
     createReadStream(file).pipe(response);
   });
-  return new Promise((done) => server.listen(port, '127.0.0.1', () => done(server)));
+  return new Promise((done, fail) => {
+    server.once('error', (error) => {
+      if (error.code !== 'EADDRINUSE' || port === 0) return fail(error);
+      server.listen(0, host, () => done(server));
+    });
+    server.listen(port, host, () => done(server));
+  });
 }
 
 if (process.argv[1] && resolve(process.argv[1]) === resolve(new URL(import.meta.url).pathname)) {
-  const server = await serve(process.argv[2] ?? '.', Number(process.argv[3] ?? 8000));
-  console.log(`tavro字符工具: http://127.0.0.1:${server.address().port}/`);
+  const args = process.argv.slice(2);
+  const everyAddress = args.includes('--host');
+  const [folder = '.', port = '8000'] = args.filter((arg) => arg !== '--host');
+  try {
+    const server = await serve(folder, Number(port), everyAddress ? '0.0.0.0' : '127.0.0.1');
+    const addresses = everyAddress
+      ? Object.values(networkInterfaces()).flat()
+        .filter((address) => address.family === 'IPv4' && !address.internal)
+        .map((address) => address.address)
+      : ['127.0.0.1'];
+    for (const address of addresses) {
+      console.log(`tavro字符工具: http://${address}:${server.address().port}/`);
+    }
+  } catch (error) {
+    console.error(`serve.mjs: cannot serve on port ${port}: ${error.message}`);
+    process.exit(1);
+  }
 }

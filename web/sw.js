@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 // Keeps the page for use without a network: every file of it is stored at
-// the first visit and served from the store after; a new version of the page
-// (a new name below, set when the page is built) replaces the old store.
+// the first visit and served from the store after. The build writes the list
+// of files and names the store after their content, so a new version of the
+// page installs a new store, fetching every file past the HTTP cache: a
+// host's cache headers cannot put an old file into a new version.
 const kStore = 'tavro-@PAGE_VERSION@';
-const kFiles = [
-  './', 'index.html', 'style.css', 'main.js', 'tavro.js', 'tavro.wasm', 'grid-ascii.woff2',
-  'manifest.webmanifest', 'icons/tavro.svg', 'icons/tavro-128.png', 'icons/tavro-256.png',
-];
+const kFiles = [@PAGE_FILES@];
 
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(kStore).then((store) => store.addAll(kFiles))
+  event.waitUntil(caches.open(kStore)
+    .then((store) => store.addAll(kFiles.map((file) => new Request(file, { cache: 'reload' }))))
     .then(() => self.skipWaiting()));
 });
 
@@ -22,6 +22,7 @@ self.addEventListener('activate', (event) => {
 
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
-  event.respondWith(caches.match(event.request, { ignoreSearch: true })
+  event.respondWith(caches.open(kStore)
+    .then((store) => store.match(event.request, { ignoreSearch: true }))
     .then((stored) => stored || fetch(event.request)));
 });

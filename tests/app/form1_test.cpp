@@ -163,6 +163,22 @@ class Form1Test : public QObject {
     QCOMPARE(tavro::FieldText(*form_->Text1), input);
   }
 
+  void separatorFieldShowsItsControlCharacterAndIsReplacedByTyping() {
+    // U+001A, invisible as text, is drawn as its picture ␚: the field does
+    // not look empty.
+    const auto drawn = [&](const QString& text) {
+      form_->Text3->setText(text);
+      return form_->Text3->grab().toImage();
+    };
+    QVERIFY(drawn(u"\x1A"_s) != drawn(QString()));
+    // A click selects the whole text, so a typed ~ replaces it.
+    QTest::mouseClick(form_->Text3, Qt::LeftButton, {}, QPoint(4, 4));
+    QTRY_COMPARE(form_->Text3->selectedText(), u"\x1A"_s);
+    QTest::keyClicks(form_->Text3, u"~"_s);
+    QCOMPARE(form_->Text3->text(), u"~"_s);
+    QCOMPARE(Run(&Form1Controls::Command1, "中文"), "~中~文");
+  }
+
   void randomSeparatorFollowsOneSequence() {
     // The first draws of 随机 after start; 加字符 then keeps the last one.
     QCOMPARE(Run(&Form1Controls::Command2, "中文"), "`中`文");
