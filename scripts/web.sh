@@ -62,13 +62,7 @@ cp LICENSE "$output/LICENSE.txt"
 cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
 cp "$HOME/.cache/tavro/utf8proc/LICENSE.md" "$output/LICENSE-utf8proc.txt"
 cp app/fonts/control-pictures.ttf app/fonts/LICENSE-control-pictures.txt "$output/"
-# The service worker keeps every file of the page but itself, under a store
-# named after their content, so that a new page replaces the old one whole.
-rm -f "$output/sw.js"
-files=$(cd "$output" && find . -type f ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
-version=$(cd "$output" && cat $files | sha256sum | cut -c1-12)
-list="'./'$(printf ", '%s'" $files)"
-sed -e "s/@PAGE_VERSION@/$version/" -e "s|@PAGE_FILES@|$list|" web/sw.js >"$output/sw.js"
+web/make_service_worker.sh "$output"
 echo "the page: $output ($(du -sk "$output" | cut -f1) KB)"
 
 [ "${1:-}" = --build-only ] && exit 0

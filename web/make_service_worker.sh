@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Writes FOLDER/sw.js from web/sw.js for the page built in FOLDER: the list of
+# every file of the page but itself, and a store named after their content,
+# so that a new page replaces the old one whole.
+# Usage: web/make_service_worker.sh FOLDER
+set -euo pipefail
+template=$(dirname "$0")/sw.js
+cd "$1"
+rm -f sw.js
+files=$(find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cat $files | sha256sum | cut -c1-12)
+list="'./'$(printf ", '%s'" $files)"
+sed -e "s/@PAGE_VERSION@/$version/" -e "s|@PAGE_FILES@|$list|" "$template" >sw.js
