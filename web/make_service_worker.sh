@@ -4,7 +4,7 @@
 # so that a new page replaces the old one whole.
 # Usage: web/make_service_worker.sh FOLDER
 set -euo pipefail
-template=$(dirname "$0")/sw.js
+template=$(cd "$(dirname "$0")" && pwd)/sw.js
 cd "$1"
 rm -f sw.js
 files=$(find . -type f | sed 's|^\./||' | LC_ALL=C sort)

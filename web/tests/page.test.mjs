@@ -6,51 +6,12 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { after, before, describe, test } from 'node:test';
-import { chromium } from 'playwright-core';
+import { describe, test } from 'node:test';
 
-import { serve } from '../serve.mjs';
+import { button, clipboardText, inputField, kPhone, openPage, outputField, outputState, session,
+         useBrowser } from './browser.mjs';
 
-const kPage = new URL('../../build/web/', import.meta.url).pathname;
-let server, browser, address;
-
-before(async () => {
-  server = await serve(kPage);
-  address = `http://127.0.0.1:${server.address().port}/`;
-  browser = await chromium.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    // This machine reaches no other site: Chromium must not try.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--no-first-run'],
-  });
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-// A fresh page of the tool, its commands ready; `options` shape the context.
-async function openPage(options = {}) {
-  const context = await browser.newContext({ viewport: { width: 1024, height: 700 }, ...options });
-  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: address });
-  const page = await context.newPage();
-  await page.goto(address);
-  await page.waitForSelector('html[data-ready]');
-  return { context, page };
-}
-
-const clipboardText = (page) => page.evaluate(() => navigator.clipboard.readText());
-const button = (page, name) => page.getByRole('button', { name, exact: true });
-const inputField = (page) => page.getByLabel('请将文字粘贴到此处！');
-const outputField = (page) => page.getByLabel('转换后的文本！已经自动复制。');
-
-// What the output field holds, whether it has the focus and how much of it
-// is selected.
-const outputState = (page) => page.evaluate(() => {
-  const output = document.getElementById('Text2');
-  return { text: output.value, focused: document.activeElement === output,
-           selected: output.selectionEnd - output.selectionStart };
-});
+useBrowser();
 
 describe('on a desktop browser', () => {
   test('the prompt is selected at load, ready to be pasted over', async () => {
@@ -298,8 +259,7 @@ test('under a dark theme every text keeps a contrast of at least 4.5:1', async (
 });
 
 describe('on a phone held upright', () => {
-  const phone = { viewport: { width: 360, height: 640 }, deviceScaleFactor: 3, isMobile: true,
-                  hasTouch: true };
+  const phone = kPhone;
 
   test('every control is on the screen, fingertip-sized, and answers taps', async () => {
     const { context, page } = await openPage(phone);

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// The page as a host serves it and a phone installs it: a new version
+// arrives whatever the host's cache headers say, the Content-Security-Policy
+// is in force, and the manifest is what an install prompt wants.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync }
+  from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join } from 'node:path';
+import { test } from 'node:test';
+
+import { button, clipboardText, inputField, kPage, openPage, session, useBrowser }
+  from './browser.mjs';
+
+useBrowser();
+
+const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+                 '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json' };
+
+// A static host as people have them: `headers` is 'max-age' (Cache-Control:
+// max-age=600, as nginx and many hosts are set up) or 'last-modified' (only
+// Last-Modified, the default of nginx and Apache, answering If-Modified-Since
+// with 304). It serves whatever folder `host.folder` names at the time.
+function staticHost(headers) {
+  const host = { folder: null };
+  host.server = createServer((request, response) => {
+    let path = new URL(request.url, 'http://localhost').pathname.slice(1) || 'index.html';
+    const file = join(host.folder, path);
+    let modified;
+    try {
+      modified = statSync(file).mtime;
+    } catch {
+      response.writeHead(404).end();
+      return;
+    }
+    const lastModified = new Date(Math.floor(modified.getTime() / 1000) * 1000);
+    const since = request.headers['if-modified-since'];
+    if (since && new Date(since) >= lastModified) {
+      response.writeHead(304).end();
+      return;
+    }
+    response.writeHead(200, {
+      'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream',
+      'Last-Modified': lastModified.toUTCString(),
+      ...(headers === 'max-age' ? { 'Cache-Control': 'max-age=600' } : {}),
+    });
+    response.end(readFileSync(file));
+  });
+  return new Promise((done) => host.server.listen(0, '127.0.0.1', () => {
+    host.address = `http://127.0.0.1:${host.server.address().port}/`;
+    done(host);
+  }));
+}
+
+// A copy of the built page, its files dated an hour back as on a host that
+// has served them a while; `version` changes its title and its script.
+function deployable(version) {
+  const folder = mkdtempSync(join(tmpdir(), `tavro-page-${version}-`));
+  cpSync(kPage, folder, { recursive: true });
+  const edit = (name, change) => writeFileSync(join(folder, name),
+                                               change(readFileSync(join(folder, name), 'utf8')));
+  edit('index.html', (html) => html.replace('<title>tavro字符工具</title>',
+                                            `<title>tavro字符工具 ${version}</title>`));
+  edit('main.js', (script) => `${script}\nwindow.pageVersion = '${version}';\n`);
+  execFileSync(new URL('../make_service_worker.sh', import.meta.url).pathname, [folder]);
+  const anHourAgo = new Date(Date.now() - 3600 * 1000);
+  for (const name of execFileSync('find', [folder, '-type', 'f']).toString().trim().split('\n'))
+    utimesSync(name, anHourAgo, anHourAgo);
+  return folder;
+}
+
+for (const headers of ['max-age', 'last-modified']) {
+  test(`a new version arrives within two visits on a host with ${headers} headers`, async () => {
+    const [pageA, pageB] = [deployable('A'), deployable('B')];
+    const host = await staticHost(headers);
+    const context = await session.browser.newContext();
+    const page = await context.newPage();
+    const visit = async () => {
+      await page.goto(host.address);
+      await page.waitForSelector('html[data-ready]');
+      await page.evaluate(() => navigator.serviceWorker.ready);
+      return page.evaluate(() => ({ title: document.title, script: window.pageVersion }));
+    };
+    host.folder = pageA;
+    await visit();
+    assert.deepEqual(await visit(), { title: 'tavro字符工具 A', script: 'A' });
+    host.folder = pageB;  // the deploy
+    await visit();
+    // Give the new version's service worker time to install and take over.
+    await page.waitForFunction(async () => (await caches.keys()).length === 1 &&
+      (await (await caches.match('main.js', { ignoreSearch: true })).text()).includes("'B'"),
+    null, { timeout: 20000 });
+    assert.deepEqual(await visit(), { title: 'tavro字符工具 B', script: 'B' });
+    // No file of A in any store.
+    const stored = await page.evaluate(async () => {
+      const texts = [];
+      for (const name of await caches.keys()) {
+        const store = await caches.open(name);
+        for (const request of await store.keys()) {
+          if (/\.(html|js)$|\/$/.test(request.url)) texts.push((await store.match(request)).text());
+        }
+      }
+      return (await Promise.all(texts)).join('\n');
+    });
+    assert.ok(!stored.includes("'A'") && !stored.includes('tavro字符工具 A'));
+    assert.ok(stored.includes("'B'") && stored.includes('tavro字符工具 B'));
+    await context.close();
+    host.server.close();
+    for (const folder of [pageA, pageB]) rmSync(folder, { recursive: true });
+  });
+}
+
+test('the Content-Security-Policy is in force, and the page works under it, offline too', async () => {
+  const { context, page, errors } = await openPage();
+  const violation = page.evaluate(() => new Promise((resolve) => {
+    document.addEventListener('securitypolicyviolation',
+                              (event) => resolve(event.violatedDirective), { once: true });
+  }));
+  await page.evaluate(() => {
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true;';
+    document.body.append(script);
+  });
+  assert.match(await violation, /^script-src/);
+  assert.equal(await page.evaluate(() => window.injected), undefined);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await context.setOffline(true);
+  await page.reload();
+  await page.waitForSelector('html[data-ready]');
+  for (const name of ['加字符', '倒序', '竖排', '火星文', '简体转繁体', '繁体转简体']) {
+    await inputField(page).fill('离线的文字');
+    await button(page, name).click();
+  }
+  assert.equal(await clipboardText(page), '离线的文字');
+  // No error at load or during the commands but the one injected above.
+  assert.deepEqual(errors.filter((error) => !error.includes('Content Security Policy')), []);
+  await context.close();
+});
+
+test('the manifest is what an install prompt wants', async () => {
+  const { context, page } = await openPage();
+  const manifest = await page.evaluate(async () => {
+    const link = document.querySelector('link[rel=manifest]');
+    const body = await (await fetch(link.href)).json();
+    const icons = await Promise.all(body.icons.map(async (icon) => {
+      const response = await fetch(new URL(icon.src, link.href));
+      const bitmap = icon.type === 'image/png' ? await createImageBitmap(await response.blob()) : null;
+      return { ...icon, ok: response.ok, size: bitmap && `${bitmap.width}x${bitmap.height}` };
+    }));
+    return { ...body, icons };
+  });
+  assert.equal(manifest.name, 'tavro字符工具');
+  assert.equal(manifest.start_url, './');
+  assert.equal(manifest.display, 'standalone');
+  for (const icon of manifest.icons) {
+    assert.ok(icon.ok, icon.src);
+    if (icon.size) assert.equal(icon.size, icon.sizes, icon.src);
+  }
+  const sizes = manifest.icons.map((icon) => `${icon.sizes} ${icon.purpose ?? 'any'}`);
+  for (const wanted of ['192x192 any', '512x512 any', '512x512 maskable'])
+    assert.ok(sizes.includes(wanted), wanted);
+  await context.close();
+});
