@@ -35,7 +35,15 @@ export function serve(folder, port = 0, host = '127.0.0.1') {
       return;
     }
     try {
-      if (statSync(file).isDirectory()) file = join(file, 'index.html');
+      if (statSync(file).isDirectory()) {
+        // As static hosts do: a folder's address ends in "/", so that the
+        // page's relative addresses resolve inside it (/tool -> /tool/).
+        if (!path.endsWith('/')) {
+          response.writeHead(301, { Location: `${path}/` }).end();
+          return;
+        }
+        file = join(file, 'index.html');
+      }
       statSync(file);
     } catch {
       response.writeHead(404).end();

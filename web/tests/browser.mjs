@@ -41,7 +41,8 @@ export function launchBrowser() {
 export async function openPage(options = {}, address = session.address) {
   const context = await session.browser.newContext({ viewport: { width: 1024, height: 700 },
                                                      ...options });
-  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: address });
+  await context.grantPermissions(['clipboard-read', 'clipboard-write'],
+                                 { origin: new URL(address).origin });
   const page = await context.newPage();
   const errors = [];
   page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });

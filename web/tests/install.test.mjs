@@ -11,6 +11,7 @@ import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
 import { test } from 'node:test';
 
+import { serve } from '../serve.mjs';
 import { button, clipboardText, inputField, kPage, openPage, session, useBrowser }
   from './browser.mjs';
 
@@ -137,6 +138,23 @@ test('the Content-Security-Policy is in force, and the page works under it, offl
   // No error at load or during the commands but the one injected above.
   assert.deepEqual(errors.filter((error) => !error.includes('Content Security Policy')), []);
   await context.close();
+});
+
+test('under a sub-path, with or without its slash, the page works', async () => {
+  const root = mkdtempSync(join(tmpdir(), 'tavro-host-'));
+  cpSync(kPage, join(root, 'tool'), { recursive: true });
+  const server = await serve(root);
+  const address = `http://127.0.0.1:${server.address().port}/tool`;
+  const { context, page } = await openPage({}, address);
+  assert.equal(page.url(), `${address}/`);
+  await inputField(page).fill('子路径');
+  await button(page, '倒序').click();
+  assert.equal(await clipboardText(page), '径路子');
+  assert.equal(await page.evaluate(async () => (await navigator.serviceWorker.ready).scope),
+               `${address}/`);
+  await context.close();
+  server.close();
+  rmSync(root, { recursive: true });
 });
 
 test('the manifest is what an install prompt wants', async () => {
