@@ -55,9 +55,10 @@ function staticHost(headers) {
   }));
 }
 
-// A copy of the built page, its files dated an hour back as on a host that
-// has served them a while; `version` changes its title and its script.
-function deployable(version) {
+// A copy of the built page; `version` changes its title and its script.
+// With `anHourAgo`, its files are dated an hour back, as on a host that has
+// served them a while; otherwise they are as new as a deploy makes them.
+function deployable(version, { anHourAgo = false } = {}) {
   const folder = mkdtempSync(join(tmpdir(), `tavro-page-${version}-`));
   cpSync(kPage, folder, { recursive: true });
   const edit = (name, change) => writeFileSync(join(folder, name),
@@ -66,17 +67,23 @@ function deployable(version) {
                                             `<title>tavro字符工具 ${version}</title>`));
   edit('main.js', (script) => `${script}\nwindow.pageVersion = '${version}';\n`);
   execFileSync(new URL('../make_service_worker.sh', import.meta.url).pathname, [folder]);
-  const anHourAgo = new Date(Date.now() - 3600 * 1000);
-  for (const name of execFileSync('find', [folder, '-type', 'f']).toString().trim().split('\n'))
-    utimesSync(name, anHourAgo, anHourAgo);
+  if (anHourAgo) {
+    const date = new Date(Date.now() - 3600 * 1000);
+    for (const name of execFileSync('find', [folder, '-type', 'f']).toString().trim().split('\n'))
+      utimesSync(name, date, date);
+  }
   return folder;
 }
 
 for (const headers of ['max-age', 'last-modified']) {
-  test(`a new version arrives within two visits on a host with ${headers} headers`, async () => {
-    const [pageA, pageB] = [deployable('A'), deployable('B')];
+  test(`a new version arrives within two visits on a host with ${headers} headers`, async (t) => {
+    const pageA = deployable('A', { anHourAgo: true });
     const host = await staticHost(headers);
     const context = await session.browser.newContext();
+    t.after(() => {
+      host.server.close();
+      return context.close();
+    });
     const page = await context.newPage();
     const visit = async () => {
       await page.goto(host.address);
@@ -87,12 +94,18 @@ for (const headers of ['max-age', 'last-modified']) {
     host.folder = pageA;
     await visit();
     assert.deepEqual(await visit(), { title: 'tavro字符工具 A', script: 'A' });
+    const [storeA] = await page.evaluate(() => caches.keys());
+    const pageB = deployable('B');
     host.folder = pageB;  // the deploy
     await visit();
-    // Give the new version's service worker time to install and take over.
-    await page.waitForFunction(async () => (await caches.keys()).length === 1 &&
-      (await (await caches.match('main.js', { ignoreSearch: true })).text()).includes("'B'"),
-    null, { timeout: 20000 });
+    // Between two visits the new version's service worker installs and
+    // replaces the old store.
+    const stores = () => page.evaluate(() => caches.keys());
+    for (let wait = 0; wait < 100; ++wait) {
+      const names = await stores();
+      if (names.length === 1 && names[0] !== storeA) break;
+      await page.waitForTimeout(200);
+    }
     assert.deepEqual(await visit(), { title: 'tavro字符工具 B', script: 'B' });
     // No file of A in any store.
     const stored = await page.evaluate(async () => {
@@ -107,8 +120,6 @@ for (const headers of ['max-age', 'last-modified']) {
     });
     assert.ok(!stored.includes("'A'") && !stored.includes('tavro字符工具 A'));
     assert.ok(stored.includes("'B'") && stored.includes('tavro字符工具 B'));
-    await context.close();
-    host.server.close();
     for (const folder of [pageA, pageB]) rmSync(folder, { recursive: true });
   });
 }
@@ -140,10 +151,11 @@ test('the Content-Security-Policy is in force, and the page works under it, offl
   await context.close();
 });
 
-test('under a sub-path, with or without its slash, the page works', async () => {
+test('under a sub-path, with or without its slash, the page works', async (t) => {
   const root = mkdtempSync(join(tmpdir(), 'tavro-host-'));
   cpSync(kPage, join(root, 'tool'), { recursive: true });
   const server = await serve(root);
+  t.after(() => server.close());
   const address = `http://127.0.0.1:${server.address().port}/tool`;
   const { context, page } = await openPage({}, address);
   assert.equal(page.url(), `${address}/`);
@@ -153,7 +165,6 @@ test('under a sub-path, with or without its slash, the page works', async () => 
   assert.equal(await page.evaluate(async () => (await navigator.serviceWorker.ready).scope),
                `${address}/`);
   await context.close();
-  server.close();
   rmSync(root, { recursive: true });
 });
 
