@@ -61,9 +61,12 @@ describe('on a phone', () => {
     await inputField(page).fill('一二三四五六七八九十'.repeat(8));
     await button(page, '加字符').tap();
     assert.equal((await outputBox(page)).wraps, true);
+    // 400 characters: 20 columns, wider than the field, which scrolls sideways.
+    await inputField(page).fill('一二三四五六七八九十'.repeat(40));
     await button(page, '竖排').tap();
     const grid = await outputBox(page);
-    assert.equal(grid.wraps, false);  // wider than the field: it scrolls sideways
+    assert.equal(grid.wraps, false);
+    assert.equal(grid.lines, 21);  // 20 lines, each ended by a line break
     await context.close();
   });
 
