@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Screenshots of the built page after 竖排, to look at: phone and desktop
-// size, light and dark, at scale 1 and 2. Usage: node screenshots.mjs FOLDER
+// Screenshots of the built page after 竖排, to look at: a phone upright and
+// sideways, a desktop, light and dark, at scale 1 and 2; and a wide screen
+// with a grid of 20 lines. Usage: node screenshots.mjs FOLDER
 import { mkdirSync } from 'node:fs';
 import { chromium } from 'playwright-core';
 
@@ -15,10 +16,16 @@ const browser = await chromium.launch({
   args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
          '--disable-component-update', '--disable-sync', '--no-first-run'],
 });
+const phone = { isMobile: true, hasTouch: true };
 const sizes = {
-  phone: { viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true },
+  phone: { viewport: { width: 360, height: 640 }, ...phone },
+  landscape: { viewport: { width: 640, height: 360 }, ...phone },
   desktop: { viewport: { width: 1024, height: 560 } },
+  wide: { viewport: { width: 1280, height: 800 } },
 };
+// A grid with an emoji and Hangul; on the wide screen, 400 characters.
+const text = (size) => size === 'wide' ? '东风夜放花千树，更吹落，星如雨。'.repeat(25)
+  : '一-二=-三=으二=一-=一-三东风夜放花千树，更吹落，星如雨😊';
 for (const [size, options] of Object.entries(sizes)) {
   for (const colorScheme of ['light', 'dark']) {
     for (const deviceScaleFactor of [1, 2]) {
@@ -27,7 +34,7 @@ for (const [size, options] of Object.entries(sizes)) {
       const page = await context.newPage();
       await page.goto(address);
       await page.waitForSelector('html[data-ready]');
-      await page.fill('#Text1', '一-二=-三=一二=一-=一-三东风夜放花千树，更吹落，星如雨。');
+      await page.fill('#Text1', text(size));
       await page.getByRole('button', { name: '竖排', exact: true }).click();
       await page.keyboard.press('Control+Home');  // the grid without the selection
       const file = `${folder}/page-${size}-${colorScheme}-${deviceScaleFactor}x.png`;
