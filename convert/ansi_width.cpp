@@ -18,6 +18,9 @@ namespace {
 // it in two bytes; glibc's CP936 cannot encode it.
 constexpr char16_t kUserDefinedFirst = 0xE000;
 constexpr char16_t kUserDefinedLast = 0xE864;
+// Windows also writes U+F8F5, a private-use character, as the single byte
+// 0xFF; glibc has no code for it.
+constexpr char16_t kSingleBytePrivateUse = 0xF8F5;
 
 #ifdef _WIN32
 
@@ -85,6 +88,7 @@ AnsiWidthTable MeasureAnsiWidths() {
   widths.fill(0);
   MeasureWithEncoder(widths);
   std::fill(widths.begin() + kUserDefinedFirst, widths.begin() + kUserDefinedLast + 1, 2);
+  widths[kSingleBytePrivateUse] = 1;
   return widths;
 }
 
