@@ -8,29 +8,56 @@ namespace {
 
 constexpr char32_t kCarriageReturn = u'\r', kLineFeed = u'\n';
 
-const std::array<std::uint64_t, 1024>& StandsAloneBits() {
-  static const std::array<std::uint64_t, 1024> bits = [] {
-    std::array<std::uint64_t, 1024> table{};
+const std::array<std::uint8_t, 0x10000>& StandsAloneTable() {
+  static const std::array<std::uint8_t, 0x10000> table = [] {
+    std::array<std::uint8_t, 0x10000> standsAlone{};
     for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
-      if (utf8proc_get_property(static_cast<utf8proc_int32_t>(unit))->boundclass ==
-          UTF8PROC_BOUNDCLASS_OTHER)
-        table[unit >> 6] |= std::uint64_t{1} << (unit & 63);
+      standsAlone[unit] = utf8proc_get_property(static_cast<utf8proc_int32_t>(unit))->boundclass ==
+                          UTF8PROC_BOUNDCLASS_OTHER;
     }
     // Surrogates are Control to the library: never a fast-path character.
-    for (std::uint32_t unit = 0xD800; unit < 0xE000; ++unit)
-      table[unit >> 6] &= ~(std::uint64_t{1} << (unit & 63));
-    return table;
+    for (std::uint32_t unit = 0xD800; unit < 0xE000; ++unit) standsAlone[unit] = 0;
+    return standsAlone;
   }();
-  return bits;
+  return table;
 }
 
 constexpr bool IsLoneSurrogate(char32_t codePoint) {
   return codePoint >= 0xD800 && codePoint <= 0xDFFF;
 }
 
+// The longest run of standing-alone units around `unit`.
+CharacterBreaks::Run RunAround(const std::array<std::uint8_t, 0x10000>& standsAlone,
+                               char16_t unit) {
+  std::uint32_t first = unit, last = unit;
+  while (first > 0 && standsAlone[first - 1]) --first;
+  while (last < 0xFFFF && standsAlone[last + 1]) ++last;
+  return {static_cast<char16_t>(first), static_cast<char16_t>(last - first)};
+}
+
 }  // namespace
 
-CharacterBreaks::CharacterBreaks() : standsAlone_(StandsAloneBits()) {}
+CharacterBreaks::CharacterBreaks() : standsAlone_(StandsAloneTable().data()) {
+  static const Run letters = RunAround(StandsAloneTable(), u'a');
+  static const Run ideographs = RunAround(StandsAloneTable(), u'中');
+  letters_ = letters;
+  ideographs_ = ideographs;
+}
+
+bool CharacterBreaks::EveryUnitStandsAlone(std::u16string_view text) const {
+  // Most text people paste is all letters or all hanzi: two range checks a
+  // unit, which the compiler turns into vector compares.
+  unsigned outside = 0;
+  for (char16_t unit : text) {
+    outside |= static_cast<unsigned>(static_cast<char16_t>(unit - letters_.first) > letters_.size) &
+               static_cast<unsigned>(static_cast<char16_t>(unit - ideographs_.first) >
+                                     ideographs_.size);
+  }
+  if (outside == 0) return true;
+  unsigned all = 1;
+  for (char16_t unit : text) all &= standsAlone_[unit];
+  return all != 0;
+}
 
 char32_t CodePointAt(std::u16string_view text, std::size_t pos, std::size_t& units) {
   const char16_t unit = text[pos];
@@ -66,6 +93,7 @@ std::size_t CharacterBreaks::ClusterLength(std::u16string_view text, std::size_t
 
 std::size_t CountCharacters(std::u16string_view text) {
   const CharacterBreaks breaks;
+  if (breaks.EveryUnitStandsAlone(text)) return text.size();
   std::size_t count = 0;
   for (std::size_t pos = 0; pos < text.size(); pos += breaks.Length(text, pos)) ++count;
   return count;

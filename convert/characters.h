@@ -25,18 +25,29 @@ class CharacterBreaks {
   std::size_t Length(std::u16string_view text, std::size_t pos) const {
     // Two units in a row that join nothing (hanzi, ASCII letters, most
     // punctuation) are two characters: no need to ask the library.
-    if (pos + 1 == text.size() || (StandsAlone(text[pos]) && StandsAlone(text[pos + 1]))) return 1;
+    if (pos + 1 == text.size() || (standsAlone_[text[pos]] & standsAlone_[text[pos + 1]]) != 0)
+      return 1;
     return ClusterLength(text, pos);
   }
 
-  // Whether the unit's grapheme break property is Other: it neither joins nor
-  // is joined, so it is a character by itself between two others of its kind.
-  bool StandsAlone(char16_t unit) const { return standsAlone_[unit >> 6] >> (unit & 63) & 1; }
+  // Whether every unit of `text` is a character by itself, as in text of
+  // hanzi, letters and punctuation alone.
+  bool EveryUnitStandsAlone(std::u16string_view text) const;
+
+  // Runs of units that all stand alone, as the library's data has them: the
+  // run around "a" (ASCII's printable characters) and the one around 中 (the
+  // CJK ideographs). Checking a text against two ranges vectorises.
+  struct Run {
+    char16_t first, size;
+  };
 
  private:
   static std::size_t ClusterLength(std::u16string_view text, std::size_t pos);
 
-  const std::array<std::uint64_t, 1024>& standsAlone_;
+  // 1 where the unit's grapheme break property is Other: it neither joins nor
+  // is joined, so it is a character by itself between two others of its kind.
+  const std::uint8_t* standsAlone_;
+  Run letters_, ideographs_;
 };
 
 // Number of characters in `text`.

@@ -9,9 +9,10 @@ namespace tavro {
 
 std::u16string ReverseText(std::u16string_view input) {
   // Characters in reverse order, each one's units in their own order.
+  const CharacterBreaks breaks;
+  if (breaks.EveryUnitStandsAlone(input)) return std::u16string(input.rbegin(), input.rend());
   std::u16string result(input.size(), u'\0');
   char16_t* end = result.data() + result.size();
-  const CharacterBreaks breaks;
   for (std::size_t pos = 0; pos < input.size();) {
     const std::size_t length = breaks.Length(input, pos);
     if (length == 1) {

@@ -16,6 +16,18 @@ std::u16string AddCharacters(std::u16string_view input, std::u16string_view sepa
   std::u16string result(length, u'\0');
   char16_t* out = result.data();
   const CharacterBreaks breaks;
+  if (breaks.EveryUnitStandsAlone(input)) {
+    // Every unit a character, as in most text: no need to look for breaks.
+    for (char16_t unit : input) {
+      if (separator.size() == 1) {
+        *out++ = separator[0];
+      } else {
+        out = std::copy(separator.begin(), separator.end(), out);
+      }
+      *out++ = unit;
+    }
+    return result;
+  }
   for (std::size_t pos = 0; pos < input.size();) {
     // One-unit separators, the usual case, skip the general copy.
     if (separator.size() == 1) {
