@@ -8,16 +8,22 @@ namespace {
 
 constexpr char32_t kCarriageReturn = u'\r', kLineFeed = u'\n';
 
+// The kind of every BMP unit (CharacterBreaks), from the library's data.
 const std::array<std::uint8_t, 0x10000>& StandsAloneTable() {
   static const std::array<std::uint8_t, 0x10000> table = [] {
-    std::array<std::uint8_t, 0x10000> standsAlone{};
+    std::array<std::uint8_t, 0x10000> kinds{};
     for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
-      standsAlone[unit] = utf8proc_get_property(static_cast<utf8proc_int32_t>(unit))->boundclass ==
-                          UTF8PROC_BOUNDCLASS_OTHER;
+      switch (utf8proc_get_property(static_cast<utf8proc_int32_t>(unit))->boundclass) {
+        case UTF8PROC_BOUNDCLASS_OTHER: kinds[unit] = CharacterBreaks::kOther; break;
+        case UTF8PROC_BOUNDCLASS_CR:
+        case UTF8PROC_BOUNDCLASS_LF:
+        case UTF8PROC_BOUNDCLASS_CONTROL: kinds[unit] = CharacterBreaks::kControl; break;
+        default: break;
+      }
     }
-    // Surrogates are Control to the library: never a fast-path character.
-    for (std::uint32_t unit = 0xD800; unit < 0xE000; ++unit) standsAlone[unit] = 0;
-    return standsAlone;
+    // Surrogates are Control to the library, but a pair is one character.
+    for (std::uint32_t unit = 0xD800; unit < 0xE000; ++unit) kinds[unit] = CharacterBreaks::kJoins;
+    return kinds;
   }();
   return table;
 }
@@ -30,33 +36,39 @@ constexpr bool IsLoneSurrogate(char32_t codePoint) {
 CharacterBreaks::Run RunAround(const std::array<std::uint8_t, 0x10000>& standsAlone,
                                char16_t unit) {
   std::uint32_t first = unit, last = unit;
-  while (first > 0 && standsAlone[first - 1]) --first;
-  while (last < 0xFFFF && standsAlone[last + 1]) ++last;
+  while (first > 0 && standsAlone[first - 1] != CharacterBreaks::kJoins) --first;
+  while (last < 0xFFFF && standsAlone[last + 1] != CharacterBreaks::kJoins) ++last;
   return {static_cast<char16_t>(first), static_cast<char16_t>(last - first)};
 }
 
 }  // namespace
 
 CharacterBreaks::CharacterBreaks() : standsAlone_(StandsAloneTable().data()) {
-  static const Run letters = RunAround(StandsAloneTable(), u'a');
-  static const Run ideographs = RunAround(StandsAloneTable(), u'中');
-  letters_ = letters;
-  ideographs_ = ideographs;
+  static const auto runs = [] {
+    std::array<Run, std::size(kRunSamples) - 1> around{};
+    for (std::size_t i = 0; i < around.size(); ++i)
+      around[i] = RunAround(StandsAloneTable(), kRunSamples[i]);
+    return around;
+  }();
+  runs_ = runs;
 }
 
 bool CharacterBreaks::EveryUnitStandsAlone(std::u16string_view text) const {
-  // Most text people paste is all letters or all hanzi: two range checks a
-  // unit, which the compiler turns into vector compares.
+  // Most text people paste is letters, hanzi and punctuation: a few range
+  // checks a unit, which the compiler turns into vector compares.
+  const std::array<Run, std::size(kRunSamples) - 1> runs = runs_;
   unsigned outside = 0;
   for (char16_t unit : text) {
-    outside |= static_cast<unsigned>(static_cast<char16_t>(unit - letters_.first) > letters_.size) &
-               static_cast<unsigned>(static_cast<char16_t>(unit - ideographs_.first) >
-                                     ideographs_.size);
+    unsigned inside = 0;
+    for (const Run& run : runs) {
+      inside |= static_cast<unsigned>(static_cast<char16_t>(unit - run.first) <= run.size);
+    }
+    outside |= inside ^ 1;
   }
   if (outside == 0) return true;
-  unsigned all = 1;
-  for (char16_t unit : text) all &= standsAlone_[unit];
-  return all != 0;
+  unsigned joins = 0;
+  for (char16_t unit : text) joins |= standsAlone_[unit] == kJoins;
+  return joins == 0;
 }
 
 char32_t CodePointAt(std::u16string_view text, std::size_t pos, std::size_t& units) {
@@ -95,7 +107,7 @@ std::size_t CountCharacters(std::u16string_view text) {
   const CharacterBreaks breaks;
   if (breaks.EveryUnitStandsAlone(text)) return text.size();
   std::size_t count = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += breaks.Length(text, pos)) ++count;
+  breaks.ForEach(text, [&](std::size_t, std::size_t) { ++count; });
   return count;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace tavro {
@@ -21,33 +22,55 @@ class CharacterBreaks {
   // The library's break properties, looked up once per program.
   CharacterBreaks();
 
-  // Code units of the character that starts at `pos` (< text.size()).
-  std::size_t Length(std::u16string_view text, std::size_t pos) const {
-    // Two units in a row that join nothing (hanzi, ASCII letters, most
-    // punctuation) are two characters: no need to ask the library.
-    if (pos + 1 == text.size() || (standsAlone_[text[pos]] & standsAlone_[text[pos + 1]]) != 0)
-      return 1;
-    return ClusterLength(text, pos);
+  // Calls visit(pos, length) for every character of `text`, in order.
+  template <typename Visit>
+  void ForEach(std::u16string_view text, Visit visit) const {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+      // In a run of units that join nothing (hanzi, ASCII letters, most
+      // punctuation), each is a character by itself: no need to ask the
+      // library. Only the run's last unit may begin a cluster with what
+      // follows it.
+      std::size_t end = pos;
+      while (end < text.size() && standsAlone_[text[end]] != kJoins) ++end;
+      if (end == text.size()) {
+        for (; pos < end; ++pos) visit(pos, std::size_t{1});
+        return;
+      }
+      for (; pos + 1 < end; ++pos) visit(pos, std::size_t{1});
+      // A control is a character by itself whatever follows it.
+      if (pos + 1 == end && standsAlone_[text[pos]] == kControl) visit(pos++, std::size_t{1});
+      const std::size_t length = ClusterLength(text, pos);
+      visit(pos, length);
+      pos += length;
+    }
   }
 
   // Whether every unit of `text` is a character by itself, as in text of
-  // hanzi, letters and punctuation alone.
+  // hanzi, letters, punctuation and line breaks alone.
   bool EveryUnitStandsAlone(std::u16string_view text) const;
 
+  // What a unit is to the rules: kOther where its grapheme break property is
+  // Other (it neither joins nor is joined), kControl for CR, LF and the other
+  // controls (the rules break on both sides of them), kJoins for the rest,
+  // surrogates included. In a run of the first two kinds every unit is a
+  // character by itself.
+  enum UnitKind : std::uint8_t { kJoins, kOther, kControl };
+
   // Runs of units that all stand alone, as the library's data has them: the
-  // run around "a" (ASCII's printable characters) and the one around 中 (the
-  // CJK ideographs). Checking a text against two ranges vectorises.
+  // runs around "a" (ASCII), 中 (the CJK ideographs), "。" (CJK punctuation),
+  // "，" (full-width forms) and "“" (general punctuation). Checking a text
+  // against a few ranges vectorises.
   struct Run {
     char16_t first, size;
   };
+  static constexpr char16_t kRunSamples[] = u"a中。，“";
 
  private:
   static std::size_t ClusterLength(std::u16string_view text, std::size_t pos);
 
-  // 1 where the unit's grapheme break property is Other: it neither joins nor
-  // is joined, so it is a character by itself between two others of its kind.
-  const std::uint8_t* standsAlone_;
-  Run letters_, ideographs_;
+  const std::uint8_t* standsAlone_;  // a UnitKind a unit
+  std::array<Run, std::size(kRunSamples) - 1> runs_;
 };
 
 // Number of characters in `text`.

@@ -13,16 +13,10 @@ std::u16string ReverseText(std::u16string_view input) {
   if (breaks.EveryUnitStandsAlone(input)) return std::u16string(input.rbegin(), input.rend());
   std::u16string result(input.size(), u'\0');
   char16_t* end = result.data() + result.size();
-  for (std::size_t pos = 0; pos < input.size();) {
-    const std::size_t length = breaks.Length(input, pos);
-    if (length == 1) {
-      *--end = input[pos++];
-    } else {
-      end -= length;
-      std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, end);
-      pos += length;
-    }
-  }
+  breaks.ForEach(input, [&](std::size_t pos, std::size_t length) {
+    end -= length;
+    std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, end);
+  });
   return result;
 }
 

@@ -28,21 +28,10 @@ std::u16string AddCharacters(std::u16string_view input, std::u16string_view sepa
     }
     return result;
   }
-  for (std::size_t pos = 0; pos < input.size();) {
-    // One-unit separators, the usual case, skip the general copy.
-    if (separator.size() == 1) {
-      *out++ = separator[0];
-    } else {
-      out = std::copy(separator.begin(), separator.end(), out);
-    }
-    const std::size_t length = breaks.Length(input, pos);
-    if (length == 1) {
-      *out++ = input[pos++];
-    } else {
-      out = std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, out);
-      pos += length;
-    }
-  }
+  breaks.ForEach(input, [&](std::size_t pos, std::size_t length) {
+    out = std::copy(separator.begin(), separator.end(), out);
+    out = std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, out);
+  });
   return result;
 }
 

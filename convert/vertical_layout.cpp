@@ -122,12 +122,10 @@ void ForEachCell(std::u16string_view input, std::size_t count, GridShape shape, 
       visit(line, std::u16string_view(input.data() + pos, 1));
     }
   } else {
-    const CharacterBreaks breaks;
-    for (std::size_t pos = 0; pos < input.size(); nextLine()) {
-      const std::size_t length = breaks.Length(input, pos);
+    CharacterBreaks().ForEach(input, [&](std::size_t pos, std::size_t length) {
       visit(line, std::u16string_view(input.data() + pos, length));
-      pos += length;
-    }
+      nextLine();
+    });
   }
   for (std::size_t cell = count; cell < shape.lines * shape.columns; ++cell, nextLine()) {
     visit(line, std::u16string_view());
@@ -188,13 +186,16 @@ std::u16string VerticalLayout(std::u16string_view input) {
   ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
     char16_t* out = cursors[line];
     if (cell.size() == 1) {
-      // The common case, without a branch on the width: a blank is two
-      // spaces, a width of 1 the unit and a space, and each closes with "|".
+      // The common case, without a branch on the width: a unit of width 1
+      // and a space, or of width 2, and "|"; a blank (width 0) is then made
+      // a space.
       const std::uint8_t width = widths[cell[0]];
-      out[0] = width == 0 ? u' ' : cell[0];
+      const bool padded = width != 2;
+      out[0] = cell[0];
       out[1] = u' ';
-      out[1 + (width != 2)] = u'|';
-      cursors[line] = out + 2 + (width != 2);
+      out[1 + padded] = u'|';
+      cursors[line] = out + 2 + padded;
+      if (width == 0) [[unlikely]] out[0] = u' ';
       return;
     }
     // A filler's two spaces, and the space after a cell of width 1, are
