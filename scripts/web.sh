@@ -26,38 +26,8 @@ mkdir -p "$output/icons"
 cp web/index.html web/style.css web/main.js web/manifest.webmanifest "$output/"
 cp app/icons/tavro.svg "$output/icons/"
 web/make_icons.py "$output/icons"
-# The printable ASCII of Noto Sans Mono CJK SC, each glyph half an em, and
-# its licence: the font's own copyright notice and the OFL's text as Debian
-# ships it.
-font=/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc
-/usr/bin/python3 - "$font" "$output" <<'PYTHON'
-import subprocess, sys
-from fontTools.ttLib import TTCollection
-font, output = sys.argv[1], sys.argv[2]
-faces = TTCollection(font).fonts
-index = [face['name'].getDebugName(4) for face in faces].index('Noto Sans Mono CJK SC')
-subprocess.run(['/usr/bin/pyftsubset', font, f'--font-number={index}', '--unicodes=U+0020-007E',
-                '--flavor=woff2', "--layout-features=", '--no-hinting', '--desubroutinize',
-                f'--output-file={output}/grid-ascii.woff2'], check=True)
-# The separator field's first character, U+001A, drawn as the blank it is in
-# the window, not as the browser's box for a control character.
-from fontTools.ttLib import TTFont
-subset = TTFont(f'{output}/grid-ascii.woff2')
-for table in subset['cmap'].tables:
-    table.cmap[0x1A] = table.cmap[0x20]
-subset.save(f'{output}/grid-ascii.woff2')
-lines = open('/usr/share/doc/fonts-noto-cjk/copyright', encoding='utf-8').read().split('\n')
-start = next(i for i in range(1, len(lines))
-             if lines[i] == 'License: SIL-1.1' and lines[i - 1] == '')
-licence = []
-for line in lines[start + 1:]:
-    if not line.startswith(' '):
-        break
-    licence.append('' if line == ' .' else line[1:])
-with open(f'{output}/LICENSE-font.txt', 'w', encoding='utf-8') as out:
-    out.write('grid-ascii.woff2: the ASCII letters of Noto Sans Mono CJK SC.\n')
-    out.write(faces[index]['name'].getDebugName(0) + '\n\n' + '\n'.join(licence) + '\n')
-PYTHON
+# The grid's ASCII letters, with their licence.
+web/make_grid_font.py "$output"
 cp LICENSE "$output/LICENSE.txt"
 cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
 cp "$HOME/.cache/tavro/utf8proc/LICENSE.md" "$output/LICENSE-utf8proc.txt"

@@ -20,20 +20,25 @@ def main():
     subprocess.run(['pyftsubset', SOURCE, '--unicodes=U+2400-2421', '--no-hinting',
                     '--layout-features=', '--name-IDs=*', '--drop-tables+=DSIG',
                     f'--output-file={HERE}/control-pictures.ttf'], check=True)
-    # The OFL's text as Debian's copyright file gives it, and the font's notice.
-    with open(COPYRIGHT, encoding='utf-8') as copyright_file:
+    with open(f'{HERE}/LICENSE-control-pictures.txt', 'w', encoding='utf-8') as out:
+        out.write('control-pictures.ttf: the Control Pictures of Noto Sans Symbols 2.\n'
+                  'Copyright 2010, 2012-2020 Google Inc., 2015-2020 Google LLC.\n\n'
+                  + licence_text(COPYRIGHT, 'OFL-1.1') + '\n')
+
+
+def licence_text(copyright_path, name):
+    """The text of the stand-alone licence paragraph `name` of a Debian
+    copyright file, as plain text."""
+    with open(copyright_path, encoding='utf-8') as copyright_file:
         lines = copyright_file.read().split('\n')
     start = next(i for i in range(1, len(lines))
-                 if lines[i] == 'License: OFL-1.1' and lines[i - 1] == '')
+                 if lines[i] == f'License: {name}' and lines[i - 1] == '')
     licence = []
     for line in lines[start + 1:]:
         if not line.startswith(' '):
             break
         licence.append('' if line == ' .' else line[1:])
-    with open(f'{HERE}/LICENSE-control-pictures.txt', 'w', encoding='utf-8') as out:
-        out.write('control-pictures.ttf: the Control Pictures of Noto Sans Symbols 2.\n'
-                  'Copyright 2010, 2012-2020 Google Inc., 2015-2020 Google LLC.\n\n'
-                  + '\n'.join(licence) + '\n')
+    return '\n'.join(licence)
 
 
 if __name__ == '__main__':
