@@ -26,9 +26,9 @@ source scripts/window-driver.sh
 prefix=$(mktemp -d)
 use_wine_prefix "$prefix/wine"
 start_display
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * SCALE)) /f >/dev/null 2>&1
+wine_setup wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * SCALE)) /f >/dev/null 2>&1
 if [ "${TAVRO_ACT_AS_WINDOWS7:-}" = 1 ]; then
-  wine winecfg -v win7
+  wine_setup wine winecfg -v win7
   echo "as on Windows 7 SP1"
 fi
 wineserver --wait
@@ -145,7 +145,7 @@ echo "the installed program opens its window"
 # On Windows Vista the installer stops before it changes anything: it exits
 # with an error, leaves the installed program as it was and installs nothing.
 wineserver --kill
-wine winecfg -v vista
+wine_setup wine winecfg -v vista
 refused=0
 wine "$installer" /S '/D=C:\vista' || refused=$?
 wineserver --wait

@@ -20,9 +20,9 @@ if [ "${TAVRO_ACT_AS_WINDOWS7:-}" != 1 ]; then
   exit
 fi
 use_wine_prefix "$HOME/.cache/tavro/wine-windows7"
-wine winecfg -v win7
+wine_setup wine winecfg -v win7
 for dpi in 96 192; do
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine_setup wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver --wait
   echo "=== as on Windows 7 SP1, $dpi dpi"
   ctest --preset windows

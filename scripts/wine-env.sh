@@ -22,3 +22,17 @@ use_wine_prefix() {
     wineserver --wait
   fi
 }
+
+# Runs a wine command that sets the prefix up (reg, winecfg), again up to
+# twice when it fails: right after a prefix is made or another test's wine
+# ends, wine now and then fails such a command for no reason of ours.
+wine_setup() {
+  local attempt
+  for attempt in 1 2 3; do
+    "$@" && return 0
+    echo "wine-env: '$*' failed (attempt $attempt)" >&2
+    wineserver --wait
+    sleep 1
+  done
+  return 1
+}
