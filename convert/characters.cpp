@@ -53,19 +53,24 @@ CharacterBreaks::CharacterBreaks() : standsAlone_(StandsAloneTable().data()) {
   runs_ = runs;
 }
 
-bool CharacterBreaks::EveryUnitStandsAlone(std::u16string_view text) const {
-  // Most text people paste is letters, hanzi and punctuation: a few range
-  // checks a unit, which the compiler turns into vector compares.
-  const std::array<Run, std::size(kRunSamples) - 1> runs = runs_;
+// Whether every unit of `text` lies in one of the first `count` runs.
+template <std::size_t count>
+bool InRuns(std::u16string_view text, const std::array<CharacterBreaks::Run, count>& runs) {
   unsigned outside = 0;
   for (char16_t unit : text) {
     unsigned inside = 0;
-    for (const Run& run : runs) {
+    for (const CharacterBreaks::Run& run : runs) {
       inside |= static_cast<unsigned>(static_cast<char16_t>(unit - run.first) <= run.size);
     }
     outside |= inside ^ 1;
   }
-  if (outside == 0) return true;
+  return outside == 0;
+}
+
+bool CharacterBreaks::EveryUnitStandsAlone(std::u16string_view text) const {
+  // Most text people paste is letters and hanzi, or with punctuation too: a
+  // few range checks a unit, which the compiler turns into vector compares.
+  if (InRuns(text, std::array<Run, 2>{runs_[0], runs_[1]}) || InRuns(text, runs_)) return true;
   unsigned joins = 0;
   for (char16_t unit : text) joins |= standsAlone_[unit] == kJoins;
   return joins == 0;

@@ -191,11 +191,11 @@ std::u16string VerticalLayout(std::u16string_view input) {
       // a space.
       const std::uint8_t width = widths[cell[0]];
       const bool padded = width != 2;
-      out[0] = cell[0];
+      const char16_t shown = width == 0 ? u' ' : cell[0];
+      out[0] = shown;
       out[1] = u' ';
       out[1 + padded] = u'|';
       cursors[line] = out + 2 + padded;
-      if (width == 0) [[unlikely]] out[0] = u' ';
       return;
     }
     // A filler's two spaces, and the space after a cell of width 1, are
