@@ -10,14 +10,28 @@
 
 namespace tavro {
 
+namespace {
+
+// The length of AddCharacters' result for `characters` characters; SIZE_MAX
+// when it would not fit in memory at all.
+std::size_t ResultLength(std::size_t units, std::size_t characters, std::size_t separatorLength) {
+  if (characters != 0 && separatorLength > (SIZE_MAX - units) / characters) return SIZE_MAX;
+  return units + characters * separatorLength;
+}
+
+}  // namespace
+
 std::u16string AddCharacters(std::u16string_view input, std::u16string_view separator) {
-  const std::size_t length = AddCharactersLength(input, separator.size());
+  // Whether every unit is a character, as in most text, is asked once: it
+  // gives both the length and the loop.
+  const CharacterBreaks breaks;
+  const bool unitsOnly = breaks.EveryUnitStandsAlone(input);
+  const std::size_t length = ResultLength(
+      input.size(), unitsOnly ? input.size() : CountCharacters(input), separator.size());
   if (length == SIZE_MAX) throw std::length_error("AddCharacters: result too long");
   std::u16string result(length, u'\0');
   char16_t* out = result.data();
-  const CharacterBreaks breaks;
-  if (breaks.EveryUnitStandsAlone(input)) {
-    // Every unit a character, as in most text: no need to look for breaks.
+  if (unitsOnly) {
     for (char16_t unit : input) {
       if (separator.size() == 1) {
         *out++ = separator[0];
@@ -28,17 +42,15 @@ std::u16string AddCharacters(std::u16string_view input, std::u16string_view sepa
     }
     return result;
   }
-  breaks.ForEach(input, [&](std::size_t pos, std::size_t length) {
+  breaks.ForEach(input, [&](std::size_t pos, std::size_t units) {
     out = std::copy(separator.begin(), separator.end(), out);
-    out = std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), length, out);
+    out = std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(pos), units, out);
   });
   return result;
 }
 
 std::size_t AddCharactersLength(std::u16string_view input, std::size_t separatorLength) {
-  const std::size_t characters = CountCharacters(input);
-  if (characters != 0 && separatorLength > (SIZE_MAX - input.size()) / characters) return SIZE_MAX;
-  return input.size() + characters * separatorLength;
+  return ResultLength(input.size(), CountCharacters(input), separatorLength);
 }
 
 double RandomSource::Next() {

@@ -8,17 +8,12 @@
 #include <sstream>
 #include <string>
 
-#include "reversal.h"
-#include "separator.h"
+#include "plain_conversions.h"
 
 namespace tavro {
 namespace {
 
-std::u16string ToUtf16(char32_t codePoint) {
-  if (codePoint < 0x10000) return std::u16string(1, static_cast<char16_t>(codePoint));
-  return {static_cast<char16_t>(0xD800 + ((codePoint - 0x10000) >> 10)),
-          static_cast<char16_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF))};
-}
+using reference::ToUtf16;
 
 std::ifstream Open(const char* file) {
   std::ifstream lines(std::string(TAVRO_UNICODE_DATA) + "/" + file);
