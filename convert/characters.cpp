@@ -53,18 +53,23 @@ CharacterBreaks::CharacterBreaks() : standsAlone_(StandsAloneTable().data()) {
   runs_ = runs;
 }
 
-// Whether every unit of `text` lies in one of the first `count` runs.
+// Whether every unit of `text` lies in one of the runs. A block at a time,
+// so that text with a unit outside them is given up on early.
 template <std::size_t count>
 bool InRuns(std::u16string_view text, const std::array<CharacterBreaks::Run, count>& runs) {
-  unsigned outside = 0;
-  for (char16_t unit : text) {
-    unsigned inside = 0;
-    for (const CharacterBreaks::Run& run : runs) {
-      inside |= static_cast<unsigned>(static_cast<char16_t>(unit - run.first) <= run.size);
+  constexpr std::size_t kBlock = 512;
+  for (std::size_t start = 0; start < text.size(); start += kBlock) {
+    unsigned outside = 0;
+    for (char16_t unit : text.substr(start, kBlock)) {
+      unsigned inside = 0;
+      for (const CharacterBreaks::Run& run : runs) {
+        inside |= static_cast<unsigned>(static_cast<char16_t>(unit - run.first) <= run.size);
+      }
+      outside |= inside ^ 1;
     }
-    outside |= inside ^ 1;
+    if (outside != 0) return false;
   }
-  return outside == 0;
+  return true;
 }
 
 bool CharacterBreaks::EveryUnitStandsAlone(std::u16string_view text) const {

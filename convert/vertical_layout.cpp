@@ -4,6 +4,7 @@
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -141,6 +142,40 @@ std::size_t CellLength(std::u16string_view cell, const CellWidthTable& widths) {
   return cell.size() + (width == 1) + 1;
 }
 
+// Lays out text whose every unit is a character, a line at a time, each
+// line in its final place: its cells are gathered from every `lines`-th
+// unit into a small buffer, which is appended to the result. Nothing is
+// written twice, and the result is never moved.
+std::u16string LayOutUnits(std::u16string_view input, GridShape shape,
+                           const CellWidthTable& widths) {
+  constexpr std::size_t kChunkColumns = 512;
+  std::u16string result;
+  result.reserve(shape.lines * (shape.columns * 3 + 2));  // every cell a unit, a space and "|"
+  std::array<char16_t, kChunkColumns * 3> chunk;
+  for (std::size_t line = 0; line < shape.lines; ++line) {
+    for (std::size_t first = 0; first < shape.columns; first += kChunkColumns) {
+      const std::size_t last = std::min(first + kChunkColumns, shape.columns);
+      char16_t* out = chunk.data();
+      for (std::size_t column = first; column < last; ++column) {
+        const std::size_t pos = column * shape.lines + line;
+        // A unit of width 1 and a space, or of width 2, then "|"; a blank
+        // (width 0) is two spaces, and so is a filler past the end of the
+        // text, in the last column.
+        const char16_t unit = pos < input.size() ? input[pos] : u'\r';
+        const std::uint8_t width = widths[unit];
+        const bool padded = width != 2;
+        out[0] = width == 0 ? u' ' : unit;
+        out[1] = u' ';
+        out[1 + padded] = u'|';
+        out += 2 + padded;
+      }
+      result.append(chunk.data(), static_cast<std::size_t>(out - chunk.data()));
+    }
+    result += u"\r\n";
+  }
+  return result;
+}
+
 }  // namespace
 
 std::size_t VerticalLayoutLength(std::u16string_view input) {
@@ -160,64 +195,39 @@ std::u16string VerticalLayout(std::u16string_view input) {
   if (count == 0) return {};  // no lines: the column count would divide by zero
   const GridShape shape = ChooseGridShape(count);
   const CellWidthTable& widths = UnitCellWidths();
+  if (count == input.size()) return LayOutUnits(input, shape, widths);
 
-  // The text is read once, in its own order, column by column, and every
-  // line is written through a cursor of its own. Where every character is
-  // one unit, each line gets room for its widest possible cells (a unit, a
-  // space and "|"), and then moves up against the one before; otherwise the
-  // lines' lengths are counted first.
-  std::vector<std::size_t> lineRoom(shape.lines, shape.columns * 3 + 2);
-  if (count != input.size()) {
-    std::fill(lineRoom.begin(), lineRoom.end(), 2);
-    ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
-      lineRoom[line] += CellLength(cell, widths);
-    });
-  }
+  // The text is read in its own order, column by column, twice: once to
+  // count each line's length, then to write every line through a cursor of
+  // its own, each line ending in CR LF.
+  std::vector<std::size_t> lineLengths(shape.lines, 2);
+  ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
+    lineLengths[line] += CellLength(cell, widths);
+  });
+  std::size_t length = 0;
+  for (std::size_t lineLength : lineLengths) length += lineLength;
+  std::u16string result(length, u' ');
   std::vector<char16_t*> cursors(shape.lines);
-  std::size_t room = 0;
-  for (std::size_t line = 0; line < shape.lines; ++line) room += lineRoom[line];
-  std::u16string result(room, u' ');
-  char16_t* start = result.data();
+  char16_t* lineStart = result.data();
   for (std::size_t line = 0; line < shape.lines; ++line) {
-    cursors[line] = start;
-    start += lineRoom[line];
+    cursors[line] = lineStart;
+    lineStart += lineLengths[line];
+    lineStart[-2] = u'\r';
+    lineStart[-1] = u'\n';
   }
 
   ForEachCell(input, count, shape, [&](std::size_t line, std::u16string_view cell) {
+    // A filler's or a blank's two spaces, and the space after a cell of
+    // width 1, are already there.
     char16_t* out = cursors[line];
-    if (cell.size() == 1) {
-      // The common case, without a branch on the width: a unit of width 1
-      // and a space, or of width 2, and "|"; a blank (width 0) is then made
-      // a space.
-      const std::uint8_t width = widths[cell[0]];
-      const bool padded = width != 2;
-      const char16_t shown = width == 0 ? u' ' : cell[0];
-      out[0] = shown;
-      out[1] = u' ';
-      out[1 + padded] = u'|';
-      cursors[line] = out + 2 + padded;
-      return;
-    }
-    // A filler's two spaces, and the space after a cell of width 1, are
-    // already there.
-    const std::size_t width = cell.empty() ? 0 : ClusterCellWidth(cell);
+    const std::size_t width = cell.size() == 1 ? widths[cell[0]]
+                              : cell.empty()   ? 0
+                                               : ClusterCellWidth(cell);
     if (width != 0) out = std::copy(cell.begin(), cell.end(), out);
     out += width == 0 ? 2 : width == 1;
     *out++ = u'|';
     cursors[line] = out;
   });
-
-  char16_t* end = result.data();
-  const char16_t* lineStart = result.data();
-  for (std::size_t line = 0; line < shape.lines; ++line) {
-    char16_t* out = cursors[line];
-    *out++ = u'\r';
-    *out++ = u'\n';
-    std::char_traits<char16_t>::move(end, lineStart, static_cast<std::size_t>(out - lineStart));
-    end += out - lineStart;
-    lineStart += lineRoom[line];
-  }
-  result.resize(static_cast<std::size_t>(end - result.data()));
   return result;
 }
 
