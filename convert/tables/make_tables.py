@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 """Makes the three aligned character tables (character_tables.inc) from their
 first 1,024 positions (seed_tables.txt) and OpenCC's character dictionaries,
-as Debian's opencc package ships them.
+as Debian's opencc package ships them, and the forms a converted character
+may take (character_forms.inc).
 
-  make_tables.py            write character_tables.inc and LICENSE-OpenCC.txt
-                            beside this script
+  make_tables.py            write character_tables.inc, character_forms.inc
+                            and LICENSE-OpenCC.txt beside this script
   make_tables.py --check    exit 1 if the committed file differs from what
                             this script makes now
   make_tables.py --export DIR   write the dictionaries as text into DIR
@@ -17,6 +18,12 @@ each position is ordered so that both lookups give OpenCC's forms:
   简→繁 f(c) = TWVariants(first candidate of STCharacters(c)), Taiwan's forms;
   繁→简 g(c) = first candidate of TSCharacters(c);
   and every other character maps to itself in both directions.
+
+The forms of a character are what the user may choose instead of what a
+conversion wrote, because the right one depends on the word (头发 頭髮, 发展
+發展): for 简→繁 the form written, then the other candidates of STCharacters,
+each through TWVariants; for 繁→简 the form written, then the other candidates
+of TSCharacters and the seed's other positions of the character (疊: 迭, 叠).
 """
 import argparse
 import os
@@ -27,6 +34,7 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 SEED = os.path.join(HERE, 'seed_tables.txt')
 OUTPUT = os.path.join(HERE, 'character_tables.inc')
+FORMS = os.path.join(HERE, 'character_forms.inc')
 # What travels with the tables wherever they are shipped.
 LICENCE = os.path.join(HERE, 'LICENSE-OpenCC.txt')
 DICTIONARIES = ('STCharacters', 'TSCharacters', 'TWVariants')
@@ -45,18 +53,25 @@ def opencc_version():
                           capture_output=True, text=True).stdout
 
 
-def read_dictionary(path):
-    """Each key with its first candidate; entries outside the BMP are left out,
-    since a table position holds one code unit."""
-    first = {}
+def read_candidates(path):
+    """Each key with its candidates in order; characters outside the BMP are
+    left out, since a table position holds one code unit."""
+    def in_bmp(text):
+        return len(text) == 1 and ord(text) < 0x10000
+
+    candidates = {}
     with open(path, encoding='utf-8') as lines:
         for line in lines:
-            key, candidates = line.rstrip('\n').split('\t')
-            candidate = candidates.split(' ')[0]
-            if len(key) == 1 and len(candidate) == 1 and ord(key) < 0x10000 \
-                    and ord(candidate) < 0x10000:
-                first[key] = candidate
-    return first
+            key, values = line.rstrip('\n').split('\t')
+            kept = [value for value in values.split(' ') if in_bmp(value)]
+            if in_bmp(key) and kept:
+                candidates[key] = kept
+    return candidates
+
+
+def read_dictionary(path):
+    """Each key with its first candidate."""
+    return {key: values[0] for key, values in read_candidates(path).items()}
 
 
 def read_seed():
@@ -151,7 +166,33 @@ def make_tables(dictionaries):
             sys.exit(f'make_tables.py: 简→繁 gives {lookup_traditional(c)} for {c}')
         if c not in traditional and lookup_simplified(c) != to_simplified(c):
             sys.exit(f'make_tables.py: 繁→简 gives {lookup_simplified(c)} for {c}')
-    return tables
+    return tables, make_forms(dictionaries, seed, lookup_traditional, lookup_simplified)
+
+
+def make_forms(dictionaries, seed, lookup_traditional, lookup_simplified):
+    """For each direction, every character with more than one form, as the
+    character followed by its forms, the one the conversion writes first."""
+    st = read_candidates(os.path.join(dictionaries, 'STCharacters.txt'))
+    ts = read_candidates(os.path.join(dictionaries, 'TSCharacters.txt'))
+    tw = read_dictionary(os.path.join(dictionaries, 'TWVariants.txt'))
+    seed_simplified, seed_traditional = ''.join(seed['S']), ''.join(seed['T'])
+    seed_positions = {}
+    for s, t in zip(seed_simplified, seed_traditional):
+        seed_positions.setdefault(t, []).append(s)
+
+    def entries(keys, lookup, others):
+        made = []
+        for c in sorted(keys):
+            forms = list(dict.fromkeys([lookup(c)] + others(c)))
+            if len(forms) > 1:
+                made.append(c + ''.join(forms))
+        return made
+
+    return {
+        'T': entries(set(st), lookup_traditional, lambda c: [tw.get(t, t) for t in st[c]]),
+        'S': entries(set(ts) | set(seed_positions), lookup_simplified,
+                     lambda c: ts.get(c, []) + seed_positions.get(c, [])),
+    }
 
 
 def chunks(text):
@@ -177,6 +218,31 @@ def render(tables, version):
     return '\n'.join(out) + '\n'
 
 
+def render_forms(forms, version):
+    out = [
+        '// SPDX-License-Identifier: MIT AND Apache-2.0',
+        '// Made by convert/tables/make_tables.py from seed_tables.txt and OpenCC\'s',
+        f'// STCharacters, TSCharacters and TWVariants (Debian\'s opencc {version});',
+        '// do not edit. OpenCC\'s dictionaries: Copyright 2010-2022 BYVoid',
+        '// <byvoid.kcp@gmail.com>, under the Apache License, Version 2.0.',
+        '// Each entry: a character, then its forms after the conversion, the one',
+        '// the conversion writes first; in the order of the characters.',
+        '',
+    ]
+    for name, letter in (('kTraditionalForms', 'T'), ('kSimplifiedForms', 'S')):
+        out.append(f'constexpr std::u16string_view {name}[] = {{')
+        line = []
+        for entry in forms[letter]:
+            line.append(f'u"{entry}",')
+            if len(line) == 8:
+                out.append('    ' + ' '.join(line))
+                line = []
+        if line:
+            out.append('    ' + ' '.join(line))
+        out.append('};')
+    return '\n'.join(out) + '\n'
+
+
 def licence(version):
     with open('/usr/share/common-licenses/Apache-2.0', encoding='utf-8') as apache:
         text = apache.read()
@@ -198,9 +264,10 @@ def main():
         return
     with tempfile.TemporaryDirectory() as folder:
         export_dictionaries(folder)
-        tables = make_tables(folder)
+        tables, forms = make_tables(folder)
     version = opencc_version()
-    made = {OUTPUT: render(tables, version), LICENCE: licence(version)}
+    made = {OUTPUT: render(tables, version), FORMS: render_forms(forms, version),
+            LICENCE: licence(version)}
     for path, text in made.items():
         if args.check:
             with open(path, encoding='utf-8') as committed:
@@ -214,6 +281,8 @@ def main():
         print('the tables and their licence are what make_tables.py makes')
         return
     print(f'{OUTPUT}: {sum(map(len, tables["S"]))} positions')
+    print(f'{FORMS}: {len(forms["T"])} characters with forms after 简→繁, '
+          f'{len(forms["S"])} after 繁→简')
 
 
 if __name__ == '__main__':

@@ -11,6 +11,7 @@
 #endif
 
 #include "ansi_width.h"
+#include "character_forms.h"
 #include "character_tables.h"
 #include "plain_conversions.h"
 
@@ -187,6 +188,47 @@ TEST(CharacterTablesTest, ConvertAlikeOnEveryPlatform) {
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, traditional, simplified)), 4711688186189294612u);
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, simplified, TableText(TableKind::kMartian))),
             2458065634546254852u);
+}
+
+// Each mark as "position:forms", in order.
+std::u16string MarksOf(std::u16string_view input, FormsDirection direction) {
+  std::u16string marks;
+  for (const MarkedCharacter& mark : MarkCharacterForms(input, direction)) {
+    marks += std::u16string(1, u'0' + char16_t(mark.position)) + u":" + std::u16string(mark.forms) + u" ";
+  }
+  return marks;
+}
+
+TEST(CharacterFormsTest, MarkWhatHasMoreThanOneForm) {
+  // Typical text: the form written first, then the others.
+  EXPECT_EQ(MarksOf(u"头发很干", FormsDirection::kToTraditional), u"1:發髮 3:幹乾干 ");
+  EXPECT_EQ(MarksOf(u"山谷", FormsDirection::kToTraditional), u"1:穀谷 ");
+  // The seed's doubled 疊 offers both of its places.
+  EXPECT_EQ(MarksOf(u"重疊", FormsDirection::kToSimplified), u"1:迭叠 ");
+  // One form each (说 and 真 are in the tables twice only for 繁→简), and
+  // what does not convert, are not marked.
+  EXPECT_EQ(MarksOf(u"说真话abc", FormsDirection::kToTraditional), u"");
+  EXPECT_EQ(MarksOf(u"", FormsDirection::kToSimplified), u"");
+  // Offsets count code units: past a pair and a lone surrogate.
+  EXPECT_EQ(MarksOf(u"𠍀发\xD800干", FormsDirection::kToTraditional), u"2:發髮 4:幹乾干 ");
+}
+
+TEST(CharacterFormsTest, OfferFirstWhatTheConversionWrites) {
+  std::u16string everyUnit(0x10000, u'\0');
+  for (std::size_t unit = 0; unit < everyUnit.size(); ++unit) everyUnit[unit] = char16_t(unit);
+  const std::u16string simplified = TableText(TableKind::kSimplified),
+                       traditional = TableText(TableKind::kTraditional);
+  for (const auto& [direction, converted] :
+       {std::pair{FormsDirection::kToTraditional, ConvertByTable(everyUnit, simplified, traditional)},
+        std::pair{FormsDirection::kToSimplified, ConvertByTable(everyUnit, traditional, simplified)}}) {
+    const std::vector<MarkedCharacter> marks = MarkCharacterForms(everyUnit, direction);
+    EXPECT_GT(marks.size(), 30u);
+    for (const MarkedCharacter& mark : marks) {
+      EXPECT_EQ(mark.source, everyUnit[mark.position]);
+      EXPECT_GE(mark.forms.size(), 2u) << "U+" << std::hex << int(mark.source);
+      EXPECT_EQ(int(mark.forms[0]), int(converted[mark.position])) << "U+" << std::hex << int(mark.source);
+    }
+  }
 }
 
 }  // namespace

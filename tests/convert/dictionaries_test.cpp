@@ -6,8 +6,10 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 
+#include "character_forms.h"
 #include "character_tables.h"
 #include "table_conversion.h"
 
@@ -24,21 +26,35 @@ char32_t DecodeUtf8(const std::string& text, std::size_t& pos) {
   return code;
 }
 
-// Each key with its first candidate, of the entries whose key and first
-// candidate are each one BMP character: the ones a table position can hold.
-std::map<char16_t, char16_t> FirstCandidates(const char* name) {
+// Each key with its candidates that are one BMP character, the first first,
+// of the entries whose key is one BMP character: what a table position can
+// hold.
+std::map<char16_t, std::u16string> Candidates(const char* name) {
   std::ifstream file(std::string(TAVRO_OPENCC_DICTIONARIES) + "/" + name + ".txt");
   EXPECT_TRUE(file) << name;
-  std::map<char16_t, char16_t> entries;
+  std::map<char16_t, std::u16string> entries;
   for (std::string line; std::getline(file, line);) {
     std::size_t pos = 0;
     const char32_t key = DecodeUtf8(line, pos);
-    if (line[pos++] != '\t') continue;  // a phrase
-    const char32_t candidate = DecodeUtf8(line, pos);
-    if (key < 0x10000 && candidate < 0x10000)
-      entries.emplace(static_cast<char16_t>(key), static_cast<char16_t>(candidate));
+    if (line[pos++] != '\t' || key >= 0x10000) continue;  // a phrase
+    std::u16string candidates;
+    while (pos < line.size()) {
+      const char32_t candidate = DecodeUtf8(line, pos);
+      if (candidate < 0x10000 && (pos == line.size() || line[pos] == ' '))
+        candidates += static_cast<char16_t>(candidate);
+      while (pos < line.size() && line[pos++] != ' ') {
+      }
+    }
+    if (!candidates.empty()) entries.emplace(static_cast<char16_t>(key), candidates);
   }
   return entries;
+}
+
+// Each key with its first candidate.
+std::map<char16_t, char16_t> FirstCandidates(const char* name) {
+  std::map<char16_t, char16_t> first;
+  for (const auto& [key, candidates] : Candidates(name)) first.emplace(key, candidates[0]);
+  return first;
 }
 
 char16_t Lookup(const std::map<char16_t, char16_t>& dictionary, char16_t unit) {
@@ -81,6 +97,31 @@ TEST(DictionariesTest, DecideEveryCharacterTheSeedDoesNot) {
       const char16_t expected = Lookup(ts, unit);
       failures += toSimplified[index] != expected;
       EXPECT_EQ(int(toSimplified[index]), int(expected)) << "繁→简 of U+" << std::hex << index;
+    }
+  }
+}
+
+TEST(DictionariesTest, OfferEveryCandidateAsAForm) {
+  // A character with more than one candidate is marked with exactly those,
+  // through TWVariants for 简→繁; the form the seed writes may come first.
+  const std::map<char16_t, char16_t> tw = FirstCandidates("TWVariants");
+  for (const auto& [direction, dictionary] :
+       {std::pair{FormsDirection::kToTraditional, "STCharacters"},
+        std::pair{FormsDirection::kToSimplified, "TSCharacters"}}) {
+    std::map<char16_t, std::u16string> marked;
+    std::u16string everyUnit(0x10000, u'\0');
+    for (std::size_t unit = 0; unit < everyUnit.size(); ++unit) everyUnit[unit] = char16_t(unit);
+    for (const MarkedCharacter& mark : MarkCharacterForms(everyUnit, direction))
+      marked.emplace(mark.source, mark.forms);
+    for (const auto& [key, candidates] : Candidates(dictionary)) {
+      std::set<char16_t> expected;
+      for (char16_t candidate : candidates)
+        expected.insert(direction == FormsDirection::kToTraditional ? Lookup(tw, candidate) : candidate);
+      if (expected.size() < 2) continue;
+      const std::u16string& forms = marked[key];
+      std::set<char16_t> offered(forms.begin() + !forms.empty(), forms.end());
+      if (!forms.empty() && expected.count(forms[0])) offered.insert(forms[0]);
+      EXPECT_EQ(offered, expected) << dictionary << " U+" << std::hex << int(key);
     }
   }
 }
