@@ -41,6 +41,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
   notice_ = new NoticeBar(*Text2, this);
+  marks_ = new FormMarks(*Text2, [this] { PublishShown(); });
   lastShown_ = FieldText(*Text2);
   connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }
@@ -83,6 +84,7 @@ void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
   LoadTablesOnce();
   lastCommandPublished_ = false;
   notice_->hide();  // a new command: the last one's news is old
+  marks_->Clear();
   if (resultLength > maxResultLength_) {
     notice_->Show(NoticeBar::Kind::kWarning, ResultTooLongNotice());
     return;
@@ -154,6 +156,7 @@ void Form1::Command6_Click() {
   PublishConverted(input.size(), [&] {
     return ConvertThroughTables(input, TableKind::kSimplified, TableKind::kTraditional);
   });
+  MarkForms(input, FormsDirection::kToTraditional);
 }
 
 void Form1::Command7_Click() {
@@ -161,6 +164,18 @@ void Form1::Command7_Click() {
   PublishConverted(input.size(), [&] {
     return ConvertThroughTables(input, TableKind::kTraditional, TableKind::kSimplified);
   });
+  MarkForms(input, FormsDirection::kToSimplified);
+}
+
+void Form1::MarkForms(const QString& input, FormsDirection direction) {
+  // Text2's positions are the input's while the field holds the result as
+  // it came, one unit for one.
+  if (!lastCommandPublished_ || lastShown_.size() != input.size()) return;
+  try {
+    marks_->Set(MarkCharacterForms(CodeUnits(input), direction));
+  } catch (const std::bad_alloc&) {
+    // The result stands unmarked.
+  }
 }
 
 void Form1::PublishResult(const std::u16string& result) {
@@ -172,19 +187,23 @@ void Form1::PublishResult(const std::u16string& result) {
   const QString before = edited ? FieldText(*Text2) : lastShown_;
   try {
     Text2->setPlainText(shown);
-    Text2->setFocus(Qt::OtherFocusReason);
-    // Selected without moving the view, which a new text starts at its first
-    // line; the cursor ends up at the end, where a key press carries on from.
-    Text2->selectAll();
-    // What the field holds, which may differ from `result` in its line breaks.
-    const QString published = FieldText(*Text2);
-    clipboard_.Publish(published);
-    lastShown_ = published;
+    PublishShown();
   } catch (const std::bad_alloc&) {
     Text2->setPlainText(before);
     Text2->document()->setModified(edited);
     throw;
   }
+}
+
+void Form1::PublishShown() {
+  Text2->setFocus(Qt::OtherFocusReason);
+  // Selected without moving the view, which a new text starts at its first
+  // line; the cursor ends up at the end, where a key press carries on from.
+  Text2->selectAll();
+  // What the field holds, which may differ from a result in its line breaks.
+  const QString published = FieldText(*Text2);
+  clipboard_.Publish(published);
+  lastShown_ = published;
 }
 
 void Form1::Form_Activate() {

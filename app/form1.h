@@ -6,6 +6,7 @@
 
 #include "character_tables.h"
 #include "clipboard_publisher.h"
+#include "form_marks.h"
 #include "notice_bar.h"
 #include "result_bound.h"
 #include "separator.h"
@@ -42,6 +43,8 @@ class Form1 : public QWidget, public Form1Controls {
   ClipboardPublisher& Clipboard() { return clipboard_; }
   // What the window says over the output field.
   const NoticeBar& Notice() const { return *notice_; }
+  // The characters of Text2 marked as having other forms.
+  FormMarks& Marks() { return *marks_; }
 
   void Command1_Click();  // 加字符
   void Command2_Click();  // 随机
@@ -62,6 +65,9 @@ class Form1 : public QWidget, public Form1Controls {
   // runs out on the way, Text2 and the clipboard keep what they held and
   // std::bad_alloc passes on.
   void PublishResult(const std::u16string& result);
+  // Publishes what Text2 holds: focused and selected whole, and on the
+  // clipboard, as PublishResult does, without setting its text.
+  void PublishShown();
 
  protected:
   bool event(QEvent* event) override;
@@ -84,6 +90,9 @@ class Form1 : public QWidget, public Form1Controls {
   // and the clipboard as they were and says why.
   template <typename Convert>
   void PublishConverted(std::size_t resultLength, Convert convert);
+  // After 简→繁 or 繁→简 of `input` has been published: marks the characters
+  // of Text2 that have other forms.
+  void MarkForms(const QString& input, FormsDirection direction);
   // Says what became of the newest result on the clipboard; asks for the
   // user's attention when the news is bad and the user is elsewhere.
   void ShowClipboardState(ClipboardPublisher::State state);
@@ -93,6 +102,7 @@ class Form1 : public QWidget, public Form1Controls {
   UrlLauncher urlLauncher_;
   ClipboardPublisher clipboard_;
   NoticeBar* notice_;
+  FormMarks* marks_;
   bool lastCommandPublished_ = false;  // whether the last command changed Text2
   QString lastShown_;                  // what Text2 held after the last command
   bool activated_ = false;

@@ -7,12 +7,14 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 
@@ -380,6 +382,68 @@ class Form1Test : public QObject {
       QVERIFY(PaintedContrast(field->viewport(), area) >= 4.5);
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
+  }
+
+  // Opens Text2's context menu as `reason` does at `position`, chooses the
+  // entry `choice` in it; returns the forms it offered.
+  QStringList ChooseForm(int position, QContextMenuEvent::Reason reason, const QString& choice) {
+    QPlainTextEdit* field = form_->Text2;
+    QTextCursor cursor(field->document());
+    cursor.setPosition(position);
+    const QRect before = field->cursorRect(cursor);
+    if (reason == QContextMenuEvent::Keyboard) field->setTextCursor(cursor);
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu);
+      for (QAction* action : menu->actions()) {
+        if (action->text().contains(u"改为"_s)) offered.append(action->text());
+        if (action->text() == choice) action->trigger();
+      }
+      menu->close();
+    });
+    const QPoint at = before.center() + QPoint(2, 0);  // on the character after the position
+    QContextMenuEvent request(reason, at, field->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(reason == QContextMenuEvent::Keyboard ? static_cast<QWidget*>(field)
+                                                                  : field->viewport(),
+                            &request);
+    return offered;
+  }
+
+  void markedCharactersOfferTheirOtherForms() {
+    QCOMPARE(Run(&Form1Controls::Command6, u"头发很干，头发"_s), u"頭發很幹，頭發"_s);
+    QCOMPARE(form_->Marks().marks().size(), 3u);  // 发, 干, 发
+    // A right-click on 發 offers 髮, for it alone and for both; choosing it
+    // publishes, and every mark stays.
+    QCOMPARE(ChooseForm(1, QContextMenuEvent::Mouse, u"改为 髮"_s),
+             QStringList({u"改为 髮"_s, u"全部改为 髮"_s}));
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"頭髮很幹，頭發"_s);
+    QCOMPARE(form_->Text2->textCursor().selectedText().size(), 7);
+    QCOMPARE(form_->Marks().marks().size(), 3u);
+    // The context-menu key, with the cursor before the other 發; a character
+    // that stands once has no 全部.
+    QCOMPARE(ChooseForm(6, QContextMenuEvent::Keyboard, u"全部改为 發"_s),
+             QStringList({u"改为 髮"_s, u"全部改为 髮"_s}));
+    QCOMPARE(ChooseForm(1, QContextMenuEvent::Keyboard, u"全部改为 發"_s),
+             QStringList({u"改为 發"_s, u"全部改为 發"_s}));
+    QCOMPARE(tavro::FieldText(*form_->Text2), u"頭發很幹，頭發"_s);
+    QCOMPARE(ChooseForm(3, QContextMenuEvent::Mouse, u"改为 乾"_s),
+             QStringList({u"改为 乾"_s, u"改为 干"_s}));
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"頭發很乾，頭發"_s);
+    QCOMPARE(ChooseForm(4, QContextMenuEvent::Mouse, u""_s), QStringList());  // ， is not marked
+    // A busy clipboard is reported as for any result.
+    form_->Clipboard().SetWriter([](const QString&) { return false; });
+    ChooseForm(3, QContextMenuEvent::Mouse, u"改为 幹"_s);
+    QCOMPARE(form_->Notice().notice(), QString::fromUtf16(tavro::kClipboardBusyNotice));
+    tavro::ClipboardPublisher& clipboard = form_->Clipboard();
+    clipboard.SetWriter([&](const QString& text) { return clipboard.WriteSystemClipboard(text); });
+    // The user's own typing clears the marks, and so does the next command.
+    QTest::keyClick(form_->Text2, Qt::Key_A);
+    QVERIFY(form_->Marks().marks().empty());
+    QCOMPARE(Run(&Form1Controls::Command7, u"重疊"_s), u"重迭"_s);
+    QCOMPARE(form_->Marks().marks().size(), 1u);
+    Run(&Form1Controls::Command3, u"头发"_s);
+    QVERIFY(form_->Marks().marks().empty());
   }
 
   void onlySurfaceClicksOpenTheForumPage() {
