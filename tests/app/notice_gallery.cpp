@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Opens the window once for every notice it gives, over a 竖排 result, and
-// saves each as DIR/notice-NAME.png, to look at under any platform, style
-// and scale. Usage: notice_gallery DIR
+// saves each as DIR/notice-NAME.png; then a 简→繁 result with its marked
+// characters, selected and not (DIR/forms-selected.png, DIR/forms.png): to
+// look at under any platform, style and scale. Usage: notice_gallery DIR
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -42,5 +43,14 @@ int main(int argc, char** argv) {
     QTest::qWait(3 * tavro::ClipboardPublisher::kRetryInterval.count());
     if (!form.grab().save(QStringLiteral("%1/notice-%2.png").arg(directory, name))) return 1;
   }
+  tavro::Form1 form;
+  form.show();
+  if (!QTest::qWaitForWindowActive(&form)) return 1;
+  form.Text1->setPlainText(QStringLiteral("头发很干，台风吹过山谷。我们一起干杯！面条里面有点咸。"));
+  form.Command6_Click();
+  if (!form.grab().save(QStringLiteral("%1/forms-selected.png").arg(directory))) return 1;
+  form.Text2->moveCursor(QTextCursor::Start);
+  QTest::qWait(100);
+  if (!form.grab().save(QStringLiteral("%1/forms.png").arg(directory))) return 1;
   return 0;
 }
