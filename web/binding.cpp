@@ -8,7 +8,9 @@
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "character_forms.h"
 #include "character_tables.h"
 #include "result_bound.h"
 #include "reversal.h"
@@ -33,6 +35,10 @@ enum Command {
 enum Outcome { kPublished = 0, kTooLong = 1, kOutOfMemory = 2, kUnknownCommand = 3 };
 
 std::u16string result;
+// After 简→繁 and 繁→简: each marked character as its position and its
+// source, and the forms of each source as the source, its forms and U+0000.
+std::vector<std::uint32_t> marks;
+std::u16string forms;
 RandomSource randomSource;  // unseeded: the desktop's sequence
 
 const std::u16string& Table(TableKind kind) {
@@ -52,6 +58,23 @@ std::size_t ResultLength(int command, std::u16string_view input, std::size_t sep
     case kAddCharacters: return AddCharactersLength(input, separatorLength);
     case kVerticalLayout: return VerticalLayoutLength(input);
     default: return input.size();
+  }
+}
+
+void MarkForms(int command, std::u16string_view input) {
+  if (command != kSimplifiedToTraditional && command != kTraditionalToSimplified) return;
+  const std::vector<MarkedCharacter> marked = MarkCharacterForms(
+      input, command == kSimplifiedToTraditional ? FormsDirection::kToTraditional
+                                                 : FormsDirection::kToSimplified);
+  std::vector<bool> listed(0x10000);
+  for (const MarkedCharacter& mark : marked) {
+    marks.push_back(static_cast<std::uint32_t>(mark.position));
+    marks.push_back(mark.source);
+    if (listed[mark.source]) continue;
+    listed[mark.source] = true;
+    forms += mark.source;
+    forms += mark.forms;
+    forms += u'\0';
   }
 }
 
@@ -86,13 +109,19 @@ EMSCRIPTEN_KEEPALIVE int tavro_run(int command, const char16_t* input, std::size
                                    const char16_t* separator, std::size_t separatorLength) {
   using namespace tavro;
   result = std::u16string();
+  marks = {};
+  forms = std::u16string();
   if (command < kAddCharacters || command > kTraditionalToSimplified || command == 2)
     return kUnknownCommand;
   const std::u16string_view in(input, inputLength), by(separator, separatorLength);
   if (ResultLength(command, in, separatorLength) > kMaxResultLength) return kTooLong;
   try {
     result = Convert(command, in, by);
+    MarkForms(command, in);
   } catch (const std::bad_alloc&) {
+    result = std::u16string();
+    marks = {};
+    forms = std::u16string();
     return kOutOfMemory;
   } catch (const std::length_error&) {
     return kTooLong;
@@ -103,6 +132,15 @@ EMSCRIPTEN_KEEPALIVE int tavro_run(int command, const char16_t* input, std::size
 EMSCRIPTEN_KEEPALIVE const char16_t* tavro_result() { return tavro::result.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t tavro_result_length() { return tavro::result.size(); }
 EMSCRIPTEN_KEEPALIVE void tavro_release_result() { tavro::result = std::u16string(); }
+
+// The characters of the result with other forms: tavro_mark_count() pairs of
+// position and source character at tavro_marks(); the forms of every source
+// at tavro_forms(), each entry the source, its forms, the one written first,
+// and U+0000. Kept until the next command.
+EMSCRIPTEN_KEEPALIVE std::size_t tavro_mark_count() { return tavro::marks.size() / 2; }
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* tavro_marks() { return tavro::marks.data(); }
+EMSCRIPTEN_KEEPALIVE const char16_t* tavro_forms() { return tavro::forms.data(); }
+EMSCRIPTEN_KEEPALIVE std::size_t tavro_forms_length() { return tavro::forms.size(); }
 
 // The next random separator, as the desktop's 随机 draws it.
 EMSCRIPTEN_KEEPALIVE int tavro_random_separator() {

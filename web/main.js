@@ -29,6 +29,9 @@ const noticeText = byId('notice-text');
 const buttons = [...document.querySelectorAll('button[data-command]')];
 
 const separatorShown = byId('separator-shown');
+const marksLayer = byId('marks');
+const chooser = byId('chooser');
+const marksStatus = byId('marks-status');
 const shareButton = byId('share');
 const kPrompt = input.value;
 const kCommandVerticalLayout = 4;
@@ -118,6 +121,32 @@ function resultFromModule(tavro) {
   return pieces.join('');
 }
 
+// The characters of the result that 简→繁 or 繁→简 could have written in
+// another form: their positions in order, each with its source character,
+// and the forms of every source, the one written first. Null: none.
+let marks = null;
+let newMarks = null;  // those of the result being published
+
+function marksFromModule(tavro) {
+  const count = tavro._tavro_mark_count();
+  if (count === 0) return null;
+  const pairs = new Uint32Array(tavro.HEAPU32.buffer, tavro._tavro_marks(), 2 * count);
+  const positions = new Uint32Array(count), sources = new Uint16Array(count);
+  for (let i = 0; i < count; ++i) {
+    positions[i] = pairs[2 * i];
+    sources[i] = pairs[2 * i + 1];
+  }
+  const units = new Uint16Array(tavro.HEAPU16.buffer, tavro._tavro_forms(),
+                                tavro._tavro_forms_length());
+  const forms = new Map();
+  for (let start = 0, end = 0; end < units.length; ++end) {
+    if (units[end] !== 0) continue;
+    forms.set(units[start], String.fromCharCode(...units.subarray(start + 1, end)));
+    start = end + 1;
+  }
+  return { positions, sources, forms };
+}
+
 // Runs `command` (numbered as the window's buttons) on the fields' text;
 // returns the result, or null after saying why there is none.
 function convert(tavro, command) {
@@ -127,7 +156,11 @@ function convert(tavro, command) {
     separatorPointer = toModule(tavro, separator.value);
     const outcome = tavro._tavro_run(command, inputPointer, input.value.length,
                                      separatorPointer, separator.value.length);
-    if (outcome === kPublished) return resultFromModule(tavro);
+    if (outcome === kPublished) {
+      const result = resultFromModule(tavro);
+      newMarks = marksFromModule(tavro);
+      return result;
+    }
     showNotice(outcome === kTooLong ? kNotices.tooLong : kNotices.outOfMemory);
   } catch (error) {
     if (!(error instanceof RangeError) && !String(error).includes('memory')) throw error;
@@ -183,6 +216,7 @@ async function publishResult(result, command) {
   output.value = result;
   selectOutput();
   output.scrollIntoView({ block: 'nearest' });
+  showMarks(newMarks);
   if (!notice.hidden) {
     // Said to be working: gone once the browser has laid the result out.
     await nextPaint();
@@ -201,6 +235,8 @@ function nextPaint() {
 // result; false when it changed nothing.
 async function convertAndPublish(tavro, command) {
   hideNotice();  // a new command: the last one's news is old
+  showMarks(null);
+  newMarks = null;
   const large = input.value.length * Math.max(1, separator.value.length) >= kLargeText;
   if (large) {
     showNotice(kNotices.working, 'working');
@@ -234,6 +270,173 @@ async function runCommand(tavro, command) {
     running = false;
   }
 }
+
+// The marks are drawn for the text up to a point, which moves on as the user
+// scrolls towards it: a marked megabyte costs no more to show than the part
+// of it the user sees.
+const kMarksDrawnAtFirst = 1 << 14;
+let marksDrawnUpTo = 0;
+const marksEnd = document.createElement('span');  // where the drawn text ends
+const marksSpacer = document.createElement('div');  // the field's whole height
+
+function showMarks(shown) {
+  marks = shown;
+  closeChooser();
+  marksDrawnUpTo = kMarksDrawnAtFirst;
+  drawMarks();
+  marksStatus.textContent = marks ? `${marks.positions.length} 个字有其他写法` : '';
+}
+
+function drawMarks() {
+  output.classList.toggle('marked', marks !== null);
+  marksLayer.hidden = marks === null;
+  if (marks === null) {
+    marksLayer.replaceChildren();
+    return;
+  }
+  const text = output.value;
+  const end = Math.min(text.length, marksDrawnUpTo);
+  const drawn = document.createDocumentFragment();
+  let from = 0;
+  for (let index = 0; index < marks.positions.length && marks.positions[index] < end; ++index) {
+    const position = marks.positions[index];
+    drawn.append(text.slice(from, position));
+    const mark = document.createElement('span');
+    mark.className = 'mark';
+    mark.textContent = text[position];
+    mark.dataset.index = index;
+    drawn.append(mark);
+    from = position + 1;
+  }
+  drawn.append(text.slice(from, end), marksEnd, marksSpacer);
+  marksLayer.replaceChildren(drawn);
+  placeMarks();
+}
+
+// Over the field's box but its scroll bar, scrolled as the field is.
+function placeMarks() {
+  if (marks === null) return;
+  Object.assign(marksLayer.style, {
+    left: `${output.offsetLeft}px`, top: `${output.offsetTop}px`,
+    width: `${output.clientWidth + 2 * output.clientLeft}px`,
+    height: `${output.offsetHeight}px`,
+  });
+  marksSpacer.style.height = `${output.scrollHeight}px`;
+  if (marksDrawnUpTo < output.value.length &&
+      marksEnd.offsetTop < output.scrollTop + 2 * output.clientHeight) {
+    marksDrawnUpTo *= 2;
+    drawMarks();
+    return;
+  }
+  marksLayer.scrollTop = output.scrollTop;
+  marksLayer.scrollLeft = output.scrollLeft;
+}
+output.addEventListener('scroll', placeMarks);
+new ResizeObserver(() => placeMarks()).observe(output);
+// The user's own typing ends the marks; choosing a form keeps them.
+output.addEventListener('input', () => showMarks(null));
+
+// The index of the marked character drawn at (x, y) of the viewport, or -1.
+function markAt(x, y) {
+  if (marks === null) return -1;
+  for (const mark of marksLayer.getElementsByClassName('mark')) {
+    const box = mark.getBoundingClientRect();
+    if (x >= box.left && x < box.right && y >= box.top && y < box.bottom) {
+      return Number(mark.dataset.index);
+    }
+  }
+  return -1;
+}
+
+function closeChooser() {
+  chooser.hidden = true;
+  chooser.replaceChildren();
+}
+
+// The chooser next to the marked character `index`: one button per other
+// form, for it alone and, where its source stands more than once, for all;
+// on a touch screen also 编辑, which puts the caret there with the keyboard.
+function openChooser(index, touch) {
+  const position = marks.positions[index];
+  const source = marks.sources[index];
+  const shown = output.value[position];
+  const everywhere = [];
+  for (let i = 0; i < marks.positions.length; ++i) {
+    if (marks.sources[i] === source) everywhere.push(marks.positions[i]);
+  }
+  const buttons = [];
+  const addButton = (label, action) => {
+    const choice = document.createElement('button');
+    choice.type = 'button';
+    choice.textContent = label;
+    choice.addEventListener('click', action);
+    buttons.push(choice);
+  };
+  for (const form of marks.forms.get(source)) {
+    if (form === shown) continue;
+    addButton(`改为 ${form}`, () => chooseForm([position], form));
+    if (everywhere.length > 1) addButton(`全部改为 ${form}`, () => chooseForm(everywhere, form));
+  }
+  if (touch) {
+    addButton('编辑', () => {
+      closeChooser();
+      output.inputMode = '';
+      output.focus({ preventScroll: true });
+      output.setSelectionRange(position + 1, position + 1);
+    });
+  }
+  chooser.setAttribute('aria-label', `“${shown}”的其他写法`);
+  chooser.replaceChildren(...buttons);
+  chooser.hidden = false;
+  const box = marksLayer.querySelector(`[data-index="${index}"]`).getBoundingClientRect();
+  const area = chooser.parentElement.getBoundingClientRect();
+  const left = Math.min(box.left - area.left, area.width - chooser.offsetWidth - 4);
+  const below = box.bottom - area.top + 4;
+  const top = below + chooser.offsetHeight <= area.height ? below
+    : Math.max(0, box.top - area.top - chooser.offsetHeight - 4);
+  Object.assign(chooser.style, { left: `${Math.max(0, left)}px`, top: `${top}px` });
+  buttons[0].focus({ preventScroll: true });
+}
+
+// Writes `form` over the characters at `positions` and publishes the field
+// again, as a result is published, where the user is reading.
+async function chooseForm(positions, form) {
+  const text = output.value;
+  const pieces = [];
+  let from = 0;
+  for (const position of positions) {
+    pieces.push(text.slice(from, position), form);
+    from = position + 1;
+  }
+  pieces.push(text.slice(from));
+  const { scrollTop, scrollLeft } = output;
+  output.value = pieces.join('');
+  closeChooser();
+  drawMarks();
+  output.focus({ preventScroll: true });
+  output.setSelectionRange(0, output.value.length);
+  Object.assign(output, { scrollTop, scrollLeft });
+  hideNotice();
+  if (!(await copyOutput())) showNotice(kNotices.notCopied);
+}
+
+output.addEventListener('pointerdown', (event) => {
+  const index = markAt(event.clientX, event.clientY);
+  if (index < 0) return;
+  // The tap opens the chooser; it neither moves the caret nor brings the
+  // keyboard.
+  event.preventDefault();
+  event.stopImmediatePropagation();
+  openChooser(index, event.pointerType !== 'mouse');
+}, { capture: true });  // before the tap that would bring the keyboard
+chooser.addEventListener('keydown', (event) => {
+  if (event.key !== 'Escape') return;
+  closeChooser();
+  output.focus({ preventScroll: true });
+});
+document.addEventListener('pointerdown', (event) => {
+  if (!chooser.hidden && !chooser.contains(event.target)) closeChooser();
+}, true);
 
 // Where the browser offers the share sheet (phones), the result goes to a
 // chat or a note from there too.
