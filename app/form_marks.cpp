@@ -83,7 +83,11 @@ FormMarks::FormMarks(QPlainTextEdit& field, std::function<void()> publish)
     if (!choosing_) Clear();
   });
   // Scrolling, a changed selection, a new layout: drawn again with the text.
-  connect(&field, &QPlainTextEdit::updateRequest, underlines_, [this] { underlines_->update(); });
+  // A scroll moves the viewport's children too: the underlines go back.
+  connect(&field, &QPlainTextEdit::updateRequest, underlines_, [this] {
+    underlines_->setGeometry(field_.viewport()->rect());
+    underlines_->update();
+  });
 }
 
 void FormMarks::Set(std::vector<MarkedCharacter> marks) {
@@ -169,15 +173,10 @@ void FormMarks::Choose(std::vector<std::size_t> positions, char16_t form) {
 }
 
 bool FormMarks::eventFilter(QObject* watched, QEvent* event) {
-  if (marks_.empty()) {
-    if (watched == field_.viewport() && event->type() == QEvent::Resize)
-      underlines_->setGeometry(field_.viewport()->rect());
-    return false;
-  }
+  if (watched == field_.viewport() && event->type() == QEvent::Resize)
+    underlines_->setGeometry(field_.viewport()->rect());
+  if (marks_.empty()) return false;
   switch (event->type()) {
-    case QEvent::Resize:
-      if (watched == field_.viewport()) underlines_->setGeometry(field_.viewport()->rect());
-      return false;
     case QEvent::ContextMenu: {
       auto* request = static_cast<QContextMenuEvent*>(event);
       const bool fromKeyboard = request->reason() == QContextMenuEvent::Keyboard;

@@ -5,6 +5,7 @@
 // look at under any platform, style and scale. Usage: notice_gallery DIR
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QTest>
 
 #include "form1.h"
@@ -46,10 +47,13 @@ int main(int argc, char** argv) {
   tavro::Form1 form;
   form.show();
   if (!QTest::qWaitForWindowActive(&form)) return 1;
-  form.Text1->setPlainText(QStringLiteral("头发很干，台风吹过山谷。我们一起干杯！面条里面有点咸。"));
+  form.Text1->setPlainText(
+      QStringLiteral("头发很干，台风吹过山谷。我们一起干杯！面条里面有点咸。\n").repeated(8));
   form.Command6_Click();
   if (!form.grab().save(QStringLiteral("%1/forms-selected.png").arg(directory))) return 1;
+  // Unselected, scrolled by a few lines: the marks move with the text.
   form.Text2->moveCursor(QTextCursor::Start);
+  form.Text2->verticalScrollBar()->setValue(3);
   QTest::qWait(100);
   if (!form.grab().save(QStringLiteral("%1/forms.png").arg(directory))) return 1;
   return 0;
