@@ -76,29 +76,29 @@ class FormMarks::Underlines : public QWidget {
 
 FormMarks::FormMarks(QPlainTextEdit& field, std::function<void()> publish)
     : QObject(&field), field_(field), publish_(std::move(publish)),
-      underlines_(new Underlines(*this, field.viewport())) {
+      viewport_(field.viewport()), underlines_(new Underlines(*this, field.viewport())) {
   field.installEventFilter(this);
-  field.viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
   connect(&field, &QPlainTextEdit::textChanged, this, [this] {
     if (!choosing_) Clear();
   });
   // Scrolling, a changed selection, a new layout: drawn again with the text.
   // A scroll moves the viewport's children too: the underlines go back.
   connect(&field, &QPlainTextEdit::updateRequest, underlines_, [this] {
-    underlines_->setGeometry(field_.viewport()->rect());
+    underlines_->setGeometry(viewport_->rect());
     underlines_->update();
   });
 }
 
 void FormMarks::Set(std::vector<MarkedCharacter> marks) {
   marks_ = std::move(marks);
-  underlines_->update();
+  if (underlines_) underlines_->update();
 }
 
 void FormMarks::Clear() {
   if (marks_.empty()) return;
   marks_ = {};
-  underlines_->update();
+  if (underlines_) underlines_->update();
 }
 
 const MarkedCharacter* FormMarks::MarkOfPosition(int position) const {
@@ -173,8 +173,11 @@ void FormMarks::Choose(std::vector<std::size_t> positions, char16_t form) {
 }
 
 bool FormMarks::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == field_.viewport() && event->type() == QEvent::Resize)
-    underlines_->setGeometry(field_.viewport()->rect());
+  // Events come here while the field and its viewport are being destroyed
+  // too: the viewport is known by its address alone, and the underlines may
+  // be gone.
+  if (watched == viewport_ && event->type() == QEvent::Resize && underlines_)
+    underlines_->setGeometry(viewport_->rect());
   if (marks_.empty()) return false;
   switch (event->type()) {
     case QEvent::ContextMenu: {
@@ -188,13 +191,13 @@ bool FormMarks::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     case QEvent::ToolTip: {
-      if (watched != field_.viewport()) return false;
+      if (watched != viewport_) return false;
       auto* help = static_cast<QHelpEvent*>(event);
       const MarkedCharacter* mark = MarkAt(help->pos());
       if (mark == nullptr) return false;
       QToolTip::showText(help->globalPos(),
                          QStringLiteral("这个字有几种写法：%1。右键可改。").arg(FormsList(mark->forms)),
-                         field_.viewport());
+                         viewport_);
       return true;
     }
     default: return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -50,7 +51,8 @@ class FormMarks : public QObject {
   QPlainTextEdit& field_;
   std::function<void()> publish_;
   std::vector<MarkedCharacter> marks_;  // in the order of their positions
-  Underlines* underlines_;
+  QWidget* viewport_;
+  QPointer<Underlines> underlines_;
   bool choosing_ = false;
 };
 
