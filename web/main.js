@@ -216,13 +216,13 @@ async function publishResult(result, command) {
   output.value = result;
   selectOutput();
   output.scrollIntoView({ block: 'nearest' });
-  showMarks(newMarks);
   if (!notice.hidden) {
     // Said to be working: gone once the browser has laid the result out.
     await nextPaint();
     hideNotice();
   }
   if (!(await copyOutput())) showNotice(kNotices.notCopied);
+  showMarks(newMarks);
 }
 
 // Lets the browser draw what changed (the "working" notice, say) before the
@@ -271,10 +271,10 @@ async function runCommand(tavro, command) {
   }
 }
 
-// The marks are drawn for the text up to a point, which moves on as the user
-// scrolls towards it: a marked megabyte costs no more to show than the part
-// of it the user sees.
-const kMarksDrawnAtFirst = 1 << 14;
+// The marks are drawn once the result is published, for the text up to a
+// point, which moves on as the user scrolls towards it: a marked megabyte
+// costs no more to show than the part of it the user sees.
+const kMarksDrawnAtFirst = 1 << 12;
 let marksDrawnUpTo = 0;
 const marksEnd = document.createElement('span');  // where the drawn text ends
 const marksSpacer = document.createElement('div');  // the field's whole height
@@ -283,12 +283,14 @@ function showMarks(shown) {
   marks = shown;
   closeChooser();
   marksDrawnUpTo = kMarksDrawnAtFirst;
-  drawMarks();
+  // After the result's first frame, whose layout drawing them first would
+  // do twice.
+  if (marks === null) drawMarks();
+  else nextPaint().then(drawMarks);
   marksStatus.textContent = marks ? `${marks.positions.length} 个字有其他写法` : '';
 }
 
 function drawMarks() {
-  output.classList.toggle('marked', marks !== null);
   marksLayer.hidden = marks === null;
   if (marks === null) {
     marksLayer.replaceChildren();

@@ -26,6 +26,7 @@ for (const [device, options] of [['phone', kPhone], ['desktop', {}]]) {
     await inputField(page).fill('头发很干，头发');
     await press(button(page, '简体转繁体'));
     assert.equal(await clipboardText(page), '頭發很幹，頭發');
+    await marks(page).first().waitFor();  // drawn after the result's first frame
     assert.equal(await marks(page).count(), 3);
     assert.equal(await page.locator('#marks-status').textContent(), '3 个字有其他写法');
 
