@@ -41,7 +41,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.
   notice_ = new NoticeBar(*Text2, this);
-  marks_ = new FormMarks(*Text2, [this] { PublishShown(); });
+  marks_ = new FormMarks(*Text2, [this] {
+    try {
+      PublishShown();
+    } catch (const std::bad_alloc&) {
+      // The chosen form stands in Text2, selected: Ctrl+C copies it.
+      notice_->Show(NoticeBar::Kind::kError, QString::fromUtf16(kOutOfMemoryNotice));
+    }
+  });
   lastShown_ = FieldText(*Text2);
   connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }

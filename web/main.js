@@ -333,7 +333,10 @@ function placeMarks() {
   marksLayer.scrollTop = output.scrollTop;
   marksLayer.scrollLeft = output.scrollLeft;
 }
-output.addEventListener('scroll', placeMarks);
+output.addEventListener('scroll', () => {
+  closeChooser();  // it would point at another character
+  placeMarks();
+});
 new ResizeObserver(() => placeMarks()).observe(output);
 // The user's own typing ends the marks; choosing a form keeps them.
 output.addEventListener('input', () => showMarks(null));
