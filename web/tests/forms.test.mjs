@@ -65,6 +65,7 @@ for (const [device, options] of [['phone', kPhone], ['desktop', {}]]) {
     assert.equal(await page.locator('#marks-status').textContent(), '');
     await inputField(page).fill('重疊');
     await press(button(page, '繁体转简体'));
+    await marks(page).first().waitFor();
     assert.equal(await page.locator('#marks-status').textContent(), '1 个字有其他写法');
     await press(button(page, '倒序'));
     assert.equal(await marks(page).count(), 0);
