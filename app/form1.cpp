@@ -8,9 +8,6 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "reversal.h"
-#include "table_conversion.h"
-#include "vertical_layout.h"
 #include "window_layout.h"
 
 namespace tavro {
@@ -24,11 +21,6 @@ QString ToQString(std::u16string_view text) {
 
 std::u16string_view CodeUnits(const QString& text) {
   return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-QString ResultTooLongNotice() {
-  // In 万 (ten thousands) of characters, as Chinese counts them.
-  return QStringLiteral("结果太长（超过 %1 万字），未转换。").arg(kMaxResultLength / 10000);
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher()) {
@@ -80,31 +72,39 @@ QPlainTextEdit* Form1::TableField(TableKind kind) const {
   return Text6;
 }
 
-std::u16string Form1::ConvertThroughTables(const QString& input, TableKind from,
-                                           TableKind to) const {
-  return ConvertByTable(CodeUnits(input), CodeUnits(FieldText(*TableField(from))),
-                        CodeUnits(FieldText(*TableField(to))));
-}
-
-template <typename Convert>
-void Form1::PublishConverted(std::size_t resultLength, Convert convert) {
+void Form1::Run(Command command) {
   LoadTablesOnce();
   lastCommandPublished_ = false;
   notice_->hide();  // a new command: the last one's news is old
   marks_->Clear();
+  const QString input = FieldText(*Text1), separator = Text3->text();
+  const std::size_t resultLength =
+      ResultLength(command, CodeUnits(input), CodeUnits(separator).size());
   if (resultLength > maxResultLength_) {
-    notice_->Show(NoticeBar::Kind::kWarning, ResultTooLongNotice());
+    notice_->Show(NoticeBar::Kind::kWarning, QString::fromStdU16String(ResultTooLongNotice()));
     return;
   }
   const BusyCursor busy(resultLength);
   try {
-    PublishResult(convert());
+    QString tableTexts[3];
+    if (const std::optional<TablePair> pair = TablesOf(command)) {
+      for (TableKind kind : {pair->from, pair->to})
+        tableTexts[static_cast<int>(kind)] = FieldText(*TableField(kind));
+    }
+    PublishResult(RunCommand(command, CodeUnits(input), CodeUnits(separator),
+                             {.martian = CodeUnits(tableTexts[0]),
+                              .simplified = CodeUnits(tableTexts[1]),
+                              .traditional = CodeUnits(tableTexts[2])}));
     lastCommandPublished_ = true;
   } catch (const std::bad_alloc&) {
     notice_->Show(NoticeBar::Kind::kError, QString::fromUtf16(kOutOfMemoryNotice));
+    return;
   } catch (const std::length_error&) {
-    notice_->Show(NoticeBar::Kind::kWarning, ResultTooLongNotice());
+    notice_->Show(NoticeBar::Kind::kWarning, QString::fromStdU16String(ResultTooLongNotice()));
+    return;
   }
+  if (const std::optional<FormsDirection> direction = FormsOf(command))
+    MarkForms(input, *direction);
 }
 
 void Form1::ShowClipboardState(ClipboardPublisher::State state) {
@@ -126,53 +126,25 @@ void Form1::ShowClipboardState(ClipboardPublisher::State state) {
   if (!isActiveWindow()) QApplication::alert(this);
 }
 
-void Form1::Command1_Click() {
-  const QString input = FieldText(*Text1), separator = Text3->text();
-  PublishConverted(AddCharactersLength(CodeUnits(input), CodeUnits(separator).size()),
-                   [&] { return AddCharacters(CodeUnits(input), CodeUnits(separator)); });
-}
+void Form1::Command1_Click() { Run(Command::kAddCharacters); }
 
 void Form1::Command2_Click() {
   const QString separator = Text3->text();
   Text3->setText(QString(QChar(PickRandomSeparator(randomSource_))));
-  Command1_Click();
+  Run(Command::kRandomSeparator);
   // A command that changed nothing leaves the separator too.
   if (!lastCommandPublished_) Text3->setText(separator);
 }
 
-void Form1::Command3_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] { return ReverseText(CodeUnits(input)); });
-}
+void Form1::Command3_Click() { Run(Command::kReverseText); }
 
-void Form1::Command4_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted(VerticalLayoutLength(CodeUnits(input)),
-                   [&] { return VerticalLayout(CodeUnits(input)); });
-}
+void Form1::Command4_Click() { Run(Command::kVerticalLayout); }
 
-void Form1::Command5_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] {
-    return ConvertThroughTables(input, TableKind::kSimplified, TableKind::kMartian);
-  });
-}
+void Form1::Command5_Click() { Run(Command::kMartian); }
 
-void Form1::Command6_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] {
-    return ConvertThroughTables(input, TableKind::kSimplified, TableKind::kTraditional);
-  });
-  MarkForms(input, FormsDirection::kToTraditional);
-}
+void Form1::Command6_Click() { Run(Command::kToTraditional); }
 
-void Form1::Command7_Click() {
-  const QString input = FieldText(*Text1);
-  PublishConverted(input.size(), [&] {
-    return ConvertThroughTables(input, TableKind::kTraditional, TableKind::kSimplified);
-  });
-  MarkForms(input, FormsDirection::kToSimplified);
-}
+void Form1::Command7_Click() { Run(Command::kToSimplified); }
 
 void Form1::MarkForms(const QString& input, FormsDirection direction) {
   // Text2's positions are the input's while the field holds the result as

@@ -6,9 +6,10 @@
 
 #include "character_tables.h"
 #include "clipboard_publisher.h"
+#include "commands.h"
 #include "form_marks.h"
 #include "notice_bar.h"
-#include "result_bound.h"
+#include "program_facts.h"
 #include "separator.h"
 #include "text_field.h"
 #include "web_link.h"
@@ -16,10 +17,8 @@
 
 namespace tavro {
 
-// What the window says, over the output field, when a command changes nothing.
-QString ResultTooLongNotice();
-inline constexpr char16_t kOutOfMemoryNotice[] = u"内存不足，未转换。";
-// ... and while a result is not on the clipboard.
+// What the window says, over the output field, while a result is not on the
+// clipboard.
 inline constexpr char16_t kClipboardBusyNotice[] =
     u"剪贴板被其他程序占用，结果尚未复制，正在重试……";
 inline constexpr char16_t kClipboardFailedNotice[] =
@@ -81,15 +80,12 @@ class Form1 : public QWidget, public Form1Controls {
   void LoadTablesOnce();
   // The hidden field that holds the table of `kind`.
   QPlainTextEdit* TableField(TableKind kind) const;
-  // ConvertByTable from the table `from` to the table `to`, as their fields
-  // hold them.
-  std::u16string ConvertThroughTables(const QString& input, TableKind from, TableKind to) const;
-  // Every command publishes through this: loads the tables first, then
-  // publishes what `convert` returns, under the busy cursor if it is long.
-  // When `resultLength` exceeds the bound, or memory runs out, leaves Text2
-  // and the clipboard as they were and says why.
-  template <typename Convert>
-  void PublishConverted(std::size_t resultLength, Convert convert);
+  // Every command runs through this: loads the tables first, reads Text1,
+  // Text3 and the tables' fields, and publishes the result under the busy
+  // cursor if it is long; after 简→繁 and 繁→简, marks the characters that
+  // have other forms. When the result would exceed the bound, or memory runs
+  // out, leaves Text2 and the clipboard as they were and says why.
+  void Run(Command command);
   // After 简→繁 or 繁→简 of `input` has been published: marks the characters
   // of Text2 that have other forms.
   void MarkForms(const QString& input, FormsDirection direction);

@@ -3,6 +3,8 @@
 
 #include <QDesktopServices>
 
+#include "program_facts.h"
+
 namespace tavro {
 
 UrlLauncher DesktopUrlLauncher() { return &QDesktopServices::openUrl; }

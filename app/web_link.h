@@ -6,9 +6,6 @@
 
 namespace tavro {
 
-// Our forum's home page, opened by a click on the bare window surface.
-inline constexpr char kForumPageAddress[] = "http://bbs.tavro.net/";
-
 // Hands a page to the user's browser without waiting for it; false when
 // nothing could be launched.
 using UrlLauncher = std::function<bool(const QUrl&)>;
@@ -17,7 +14,7 @@ using UrlLauncher = std::function<bool(const QUrl&)>;
 // console window either way.
 UrlLauncher DesktopUrlLauncher();
 
-// Opens the forum page through `launch`. A failed launch changes nothing and
+// Opens the forum page (kForumPageAddress) through `launch`. A failed launch changes nothing and
 // is not reported.
 void OpenForumPage(const UrlLauncher& launch);
 

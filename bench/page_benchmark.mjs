@@ -75,17 +75,25 @@ const browserTimes = await page.evaluate(async () => {
   const separator = tavro._tavro_allocate(1);
   new Uint16Array(tavro.HEAPU16.buffer, separator, 1)[0] = 0x1A;
   const times = {};
-  const commands = { AddCharacters: 1, ReverseText: 3, VerticalLayout: 4, Martian: 5,
-                     SimplifiedToTraditional: 6, TraditionalToSimplified: 7 };
+  const commands = { AddCharacters: 'add-characters', ReverseText: 'reverse-text',
+                     VerticalLayout: 'vertical-layout', Martian: 'martian',
+                     SimplifiedToTraditional: 'to-traditional',
+                     TraditionalToSimplified: 'to-simplified' };
   for (const [name, command] of Object.entries(commands)) {
+    const commandName = tavro._tavro_allocate(command.length);
+    new Uint16Array(tavro.HEAPU16.buffer, commandName, command.length)
+        .set([...command].map((letter) => letter.charCodeAt(0)));
     const runs = [];
     for (let i = 0; i < 3; ++i) {
       const start = performance.now();
-      if (tavro._tavro_run(command, input, units.length, separator, 1) !== 0) throw new Error(name);
+      if (!tavro._tavro_run(commandName, command.length, input, units.length, separator, 1)) {
+        throw new Error(name);
+      }
       runs.push(performance.now() - start);
       tavro._tavro_release_result();
     }
     times[name] = runs.sort((a, b) => a - b)[1];
+    tavro._tavro_free(commandName);
   }
   return times;
 });

@@ -12,62 +12,33 @@
 
 #include "character_forms.h"
 #include "character_tables.h"
-#include "result_bound.h"
-#include "reversal.h"
+#include "commands.h"
+#include "program_facts.h"
 #include "separator.h"
-#include "table_conversion.h"
-#include "vertical_layout.h"
 
 namespace tavro {
 namespace {
 
-// The commands, numbered as the window numbers its buttons (Command1 ...);
-// 随机 (2) is the page's new separator, then 加字符.
-enum Command {
-  kAddCharacters = 1,
-  kReverseText = 3,
-  kVerticalLayout = 4,
-  kMartian = 5,
-  kSimplifiedToTraditional = 6,
-  kTraditionalToSimplified = 7,
-};
-
-enum Outcome { kPublished = 0, kTooLong = 1, kOutOfMemory = 2, kUnknownCommand = 3 };
-
 std::u16string result;
+std::u16string notice;          // why the last command left no result
+char16_t drawnSeparator = 0;    // what the last 随机 drew
 // After 简→繁 and 繁→简: each marked character as its position and its
 // source, and the forms of each source as the source, its forms and U+0000.
 std::vector<std::uint32_t> marks;
 std::u16string forms;
 RandomSource randomSource;  // unseeded: the desktop's sequence
 
-const std::u16string& Table(TableKind kind) {
-  static const std::u16string tables[] = {TableText(TableKind::kMartian),
-                                          TableText(TableKind::kSimplified),
-                                          TableText(TableKind::kTraditional)};
-  return tables[static_cast<int>(kind)];
+const ConversionTables& Tables() {
+  static const std::u16string martian = TableText(TableKind::kMartian),
+                              simplified = TableText(TableKind::kSimplified),
+                              traditional = TableText(TableKind::kTraditional);
+  static const ConversionTables tables{martian, simplified, traditional};
+  return tables;
 }
 
-std::u16string ThroughTables(std::u16string_view input, TableKind from, TableKind to) {
-  return ConvertByTable(input, Table(from), Table(to));
-}
-
-// The result's length, known before it is built, as the desktop checks it.
-std::size_t ResultLength(int command, std::u16string_view input, std::size_t separatorLength) {
-  switch (command) {
-    case kAddCharacters: return AddCharactersLength(input, separatorLength);
-    case kVerticalLayout: return VerticalLayoutLength(input);
-    default: return input.size();
-  }
-}
-
-void MarkForms(int command, std::u16string_view input) {
-  if (command != kSimplifiedToTraditional && command != kTraditionalToSimplified) return;
-  const std::vector<MarkedCharacter> marked = MarkCharacterForms(
-      input, command == kSimplifiedToTraditional ? FormsDirection::kToTraditional
-                                                 : FormsDirection::kToSimplified);
+void MarkForms(FormsDirection direction, std::u16string_view input) {
   std::vector<bool> listed(0x10000);
-  for (const MarkedCharacter& mark : marked) {
+  for (const MarkedCharacter& mark : MarkCharacterForms(input, direction)) {
     marks.push_back(static_cast<std::uint32_t>(mark.position));
     marks.push_back(mark.source);
     if (listed[mark.source]) continue;
@@ -78,16 +49,30 @@ void MarkForms(int command, std::u16string_view input) {
   }
 }
 
-std::u16string Convert(int command, std::u16string_view input, std::u16string_view separator) {
-  switch (command) {
-    case kAddCharacters: return AddCharacters(input, separator);
-    case kReverseText: return ReverseText(input);
-    case kVerticalLayout: return VerticalLayout(input);
-    case kMartian: return ThroughTables(input, TableKind::kSimplified, TableKind::kMartian);
-    case kSimplifiedToTraditional:
-      return ThroughTables(input, TableKind::kSimplified, TableKind::kTraditional);
-    default: return ThroughTables(input, TableKind::kTraditional, TableKind::kSimplified);
+bool Run(Command command, std::u16string_view input, std::u16string_view separator) {
+  if (command == Command::kRandomSeparator) {
+    drawnSeparator = PickRandomSeparator(randomSource);
+    separator = std::u16string_view(&drawnSeparator, 1);
   }
+  if (ResultLength(command, input, separator.size()) > kMaxResultLength) {
+    notice = ResultTooLongNotice();
+    return false;
+  }
+  try {
+    result = RunCommand(command, input, separator, Tables());
+    if (const std::optional<FormsDirection> direction = FormsOf(command))
+      MarkForms(*direction, input);
+  } catch (const std::bad_alloc&) {
+    result = std::u16string();
+    marks = {};
+    forms = std::u16string();
+    notice = kOutOfMemoryNotice;
+    return false;
+  } catch (const std::length_error&) {
+    notice = ResultTooLongNotice();
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -102,32 +87,34 @@ EMSCRIPTEN_KEEPALIVE char16_t* tavro_allocate(std::size_t units) {
 
 EMSCRIPTEN_KEEPALIVE void tavro_free(char16_t* units) { std::free(units); }
 
-// Runs `command` on the input and separator given; on kPublished the result
-// waits in tavro_result() until the next command or tavro_release_result().
-// Any other outcome leaves no result.
-EMSCRIPTEN_KEEPALIVE int tavro_run(int command, const char16_t* input, std::size_t inputLength,
-                                   const char16_t* separator, std::size_t separatorLength) {
+// Runs the command named `commandName` (its ASCII name, "reverse-text") on
+// the input and separator given; 随机 draws its own. True when the result
+// waits in tavro_result() until the next command or tavro_release_result();
+// false when there is none, and tavro_notice() says why.
+EMSCRIPTEN_KEEPALIVE bool tavro_run(const char16_t* commandName, std::size_t commandNameLength,
+                                    const char16_t* input, std::size_t inputLength,
+                                    const char16_t* separator, std::size_t separatorLength) {
   using namespace tavro;
   result = std::u16string();
+  notice = u"内部错误：没有这个命令。";
+  drawnSeparator = 0;
   marks = {};
   forms = std::u16string();
-  if (command < kAddCharacters || command > kTraditionalToSimplified || command == 2)
-    return kUnknownCommand;
-  const std::u16string_view in(input, inputLength), by(separator, separatorLength);
-  if (ResultLength(command, in, separatorLength) > kMaxResultLength) return kTooLong;
-  try {
-    result = Convert(command, in, by);
-    MarkForms(command, in);
-  } catch (const std::bad_alloc&) {
-    result = std::u16string();
-    marks = {};
-    forms = std::u16string();
-    return kOutOfMemory;
-  } catch (const std::length_error&) {
-    return kTooLong;
-  }
-  return kPublished;
+  const std::string name(commandName, commandName + commandNameLength);
+  const std::optional<Command> command = CommandNamed(name);
+  return command && Run(*command, {input, inputLength}, {separator, separatorLength});
 }
+
+// Why the last command left no result, ended by U+0000.
+EMSCRIPTEN_KEEPALIVE const char16_t* tavro_notice() { return tavro::notice.c_str(); }
+// What the page says when memory runs out on its side, ended by U+0000.
+EMSCRIPTEN_KEEPALIVE const char16_t* tavro_out_of_memory_notice() {
+  return tavro::kOutOfMemoryNotice;
+}
+// The separator the last command drew (随机), or 0.
+EMSCRIPTEN_KEEPALIVE int tavro_drawn_separator() { return tavro::drawnSeparator; }
+// The forum's address, in ASCII, ended by U+0000.
+EMSCRIPTEN_KEEPALIVE const char* tavro_forum_address() { return tavro::kForumPageAddress; }
 
 EMSCRIPTEN_KEEPALIVE const char16_t* tavro_result() { return tavro::result.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t tavro_result_length() { return tavro::result.size(); }
@@ -141,10 +128,5 @@ EMSCRIPTEN_KEEPALIVE std::size_t tavro_mark_count() { return tavro::marks.size()
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* tavro_marks() { return tavro::marks.data(); }
 EMSCRIPTEN_KEEPALIVE const char16_t* tavro_forms() { return tavro::forms.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t tavro_forms_length() { return tavro::forms.size(); }
-
-// The next random separator, as the desktop's 随机 draws it.
-EMSCRIPTEN_KEEPALIVE int tavro_random_separator() {
-  return tavro::PickRandomSeparator(tavro::randomSource);
-}
 
 }  // extern "C"

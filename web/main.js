@@ -5,15 +5,12 @@
 // selected whole, and on the clipboard, or says that it is not there.
 import createTavro from './tavro.js';
 
-const kForumPage = 'http://bbs.tavro.net/';
+// The page's own notices; those it shares with the window come from the
+// module.
 const kNotices = {
-  tooLong: '结果太长（超过 6710 万字），未转换。',
-  outOfMemory: '内存不足，未转换。',
   notCopied: '结果未能复制到剪贴板。请长按输出框选择“复制”，或在输出框按 Ctrl+C。',
   working: '正在转换，请稍候……',
 };
-// The outcomes of tavro_run, as binding.cpp numbers them.
-const kPublished = 0, kTooLong = 1;
 // A text this long (in code units) makes a command take long enough to say
 // so: a quarter of what the window calls large, since a browser lays text out
 // more slowly.
@@ -34,7 +31,6 @@ const chooser = byId('chooser');
 const marksStatus = byId('marks-status');
 const shareButton = byId('share');
 const kPrompt = input.value;
-const kCommandVerticalLayout = 4;
 // Phones and tablets: a keyboard on the screen comes up with every focused
 // field that takes text.
 const touchScreen = matchMedia('(pointer: coarse)').matches;
@@ -109,6 +105,15 @@ function toModule(tavro, text) {
   return pointer;
 }
 
+// The text at `pointer` in the module's memory, up to its U+0000 (or its
+// NUL, for `bytes`).
+function textFromModule(tavro, pointer, bytes = false) {
+  const units = bytes ? tavro.HEAPU8 : tavro.HEAPU16;
+  let end = bytes ? pointer : pointer / 2;
+  while (units[end] !== 0) ++end;
+  return String.fromCharCode(...units.subarray(bytes ? pointer : pointer / 2, end));
+}
+
 // The result waiting in the module, as a string, code unit by code unit.
 function resultFromModule(tavro) {
   const length = tavro._tavro_result_length();
@@ -147,27 +152,33 @@ function marksFromModule(tavro) {
   return { positions, sources, forms };
 }
 
-// Runs `command` (numbered as the window's buttons) on the fields' text;
+// Runs the command named `command` ("reverse-text") on the fields' text;
 // returns the result, or null after saying why there is none.
 function convert(tavro, command) {
-  let inputPointer = 0, separatorPointer = 0;
+  let namePointer = 0, inputPointer = 0, separatorPointer = 0;
   try {
+    namePointer = toModule(tavro, command);
     inputPointer = toModule(tavro, input.value);
     separatorPointer = toModule(tavro, separator.value);
-    const outcome = tavro._tavro_run(command, inputPointer, input.value.length,
-                                     separatorPointer, separator.value.length);
-    if (outcome === kPublished) {
+    if (tavro._tavro_run(namePointer, command.length, inputPointer, input.value.length,
+                         separatorPointer, separator.value.length)) {
+      const drawn = tavro._tavro_drawn_separator();
+      if (drawn) {
+        separator.value = String.fromCharCode(drawn);  // 随机's new separator
+        showSeparator();
+      }
       const result = resultFromModule(tavro);
       newMarks = marksFromModule(tavro);
       return result;
     }
-    showNotice(outcome === kTooLong ? kNotices.tooLong : kNotices.outOfMemory);
+    showNotice(textFromModule(tavro, tavro._tavro_notice()));
   } catch (error) {
     if (!(error instanceof RangeError) && !String(error).includes('memory')) throw error;
-    showNotice(kNotices.outOfMemory);
+    showNotice(textFromModule(tavro, tavro._tavro_out_of_memory_notice()));
   } finally {
-    if (inputPointer) tavro._tavro_free(inputPointer);
-    if (separatorPointer) tavro._tavro_free(separatorPointer);
+    for (const pointer of [namePointer, inputPointer, separatorPointer]) {
+      if (pointer) tavro._tavro_free(pointer);
+    }
   }
   return null;
 }
@@ -212,7 +223,7 @@ async function copyOutput() {
 async function publishResult(result, command) {
   // Text wraps at the field's width, but a 竖排 grid must not: a grid wider
   // than the field scrolls sideways.
-  output.wrap = command === kCommandVerticalLayout ? 'off' : 'soft';
+  output.wrap = command === 'vertical-layout' ? 'off' : 'soft';
   output.value = result;
   selectOutput();
   output.scrollIntoView({ block: 'nearest' });
@@ -231,8 +242,7 @@ function nextPaint() {
   return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
 }
 
-// Runs `command` (numbered as the window's buttons) and publishes its
-// result; false when it changed nothing.
+// Runs the command named `command` and publishes its result.
 async function convertAndPublish(tavro, command) {
   hideNotice();  // a new command: the last one's news is old
   showMarks(null);
@@ -243,9 +253,7 @@ async function convertAndPublish(tavro, command) {
     await nextPaint();
   }
   const result = convert(tavro, command);
-  if (result === null) return false;
-  await publishResult(result, command);
-  return true;
+  if (result !== null) await publishResult(result, command);
 }
 
 let running = false;
@@ -254,17 +262,7 @@ async function runCommand(tavro, command) {
   running = true;
   document.body.setAttribute('aria-busy', 'true');
   try {
-    if (command === 2) {
-      // 随机: a new separator, drawn as the desktop draws it, then 加字符;
-      // a command that changed nothing leaves the separator too.
-      const before = separator.value;
-      separator.value = String.fromCharCode(tavro._tavro_random_separator());
-      showSeparator();
-      if (!(await convertAndPublish(tavro, 1))) separator.value = before;
-      showSeparator();
-    } else {
-      await convertAndPublish(tavro, command);
-    }
+    await convertAndPublish(tavro, command);
   } finally {
     document.body.removeAttribute('aria-busy');
     running = false;
@@ -454,20 +452,20 @@ if (navigator.share) {
   });
 }
 
-// A click on the bare panel, not on a control, opens the forum.
-panel.addEventListener('click', (event) => {
-  if (event.target === panel) window.open(kForumPage, '_blank', 'noopener');
-});
-
 // On a desktop browser the prompt is selected, ready to be pasted over; a
 // phone would open its keyboard over the page.
 if (matchMedia('(pointer: fine)').matches) input.focus();
 
 createTavro().then((tavro) => {
   for (const button of buttons) {
-    button.addEventListener('click', () => runCommand(tavro, Number(button.dataset.command)));
+    button.addEventListener('click', () => runCommand(tavro, button.dataset.command));
     button.disabled = false;
   }
+  // A click on the bare panel, not on a control, opens the forum.
+  const forumPage = textFromModule(tavro, tavro._tavro_forum_address(), true);
+  panel.addEventListener('click', (event) => {
+    if (event.target === panel) window.open(forumPage, '_blank', 'noopener');
+  });
   document.documentElement.dataset.ready = 'true';
   performance.mark('tavro-ready');  // the first command possible
 });
