@@ -7,6 +7,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -132,31 +133,54 @@ enum class Conversion { kAddCharacters, kReverseText, kVerticalLayout, kConvertB
 inline constexpr const char* kConversionNames[] = {"AddCharacters", "ReverseText",
                                                    "VerticalLayout", "ConvertByTable"};
 
-// Runs `conversion` and its plain version on `units`, and says whether they
+// Where `result` first differs from `plain`, in words; empty when they are
+// the same.
+inline std::string FirstDifference(std::u16string_view result, std::u16string_view plain) {
+  const auto hex = [](std::u16string_view text, std::size_t at) {
+    if (at >= text.size()) return std::string("its end");
+    char unit[16];
+    std::snprintf(unit, sizeof unit, "U+%04X", static_cast<unsigned>(text[at]));
+    return std::string(unit);
+  };
+  std::size_t at = 0;
+  while (at < result.size() && at < plain.size() && result[at] == plain[at]) ++at;
+  if (at == result.size() && at == plain.size()) return {};
+  return "at unit " + std::to_string(at) + " " + hex(result, at) + " where the reference has " +
+         hex(plain, at);
+}
+
+// Runs `conversion` and its plain version on `units`, and says where they
+// first disagree, in the result or in the length announced; empty when they
 // agree. Leading units choose the separator, or arbitrary tables of unequal
 // lengths.
-inline bool AgreesWithReference(Conversion conversion, std::u16string_view units) {
+inline std::string Disagreement(Conversion conversion, std::u16string_view units) {
   const std::size_t control = units.empty() ? 0 : units[0];
   const std::u16string_view rest = units.substr(units.empty() ? 0 : 1);
   const std::u16string first(rest.substr(0, control % 9)),
       second(rest.substr(first.size(), control / 9 % 9));
   const std::u16string_view text = rest.substr(first.size() + second.size());
+  const auto announced = [](std::size_t length, const std::u16string& plain) {
+    return length == plain.size() ? std::string()
+                                  : " length announced " + std::to_string(length) + ", made " +
+                                        std::to_string(plain.size());
+  };
   std::u16string plain;
   const std::vector<std::u16string> characters = Characters(text);
   switch (conversion) {
     case Conversion::kAddCharacters:
       for (const std::u16string& character : characters) plain += first + character;
-      return AddCharacters(text, first) == plain &&
-             AddCharactersLength(text, first.size()) == plain.size();
+      return FirstDifference(AddCharacters(text, first), plain) +
+             announced(AddCharactersLength(text, first.size()), plain);
     case Conversion::kReverseText:
       for (auto c = characters.rbegin(); c != characters.rend(); ++c) plain += *c;
-      return ReverseText(text) == plain;
+      return FirstDifference(ReverseText(text), plain);
     case Conversion::kVerticalLayout:
       plain = PlainVerticalLayout(text);
-      return VerticalLayout(text) == plain && VerticalLayoutLength(text) == plain.size();
+      return FirstDifference(VerticalLayout(text), plain) +
+             announced(VerticalLayoutLength(text), plain);
     case Conversion::kConvertByTable: break;
   }
-  return ConvertByTable(text, first, second) == LiteralScan(text, first, second);
+  return FirstDifference(ConvertByTable(text, first, second), LiteralScan(text, first, second));
 }
 
 }  // namespace tavro::reference

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cmath>
+#include <tuple>
 
 #include "grid_font.h"
 
@@ -61,13 +62,20 @@ class Form1Test : public QObject {
   }
 
  private slots:
-  // Every window converts before its first activation, with its tables
-  // there; then its input is selected and the tables are loaded once.
+  // Every window converts once before its first activation; the checks are
+  // a test's own, so that a failure names it.
   void init() {
     form_ = std::make_unique<tavro::Form1>();
-    QCOMPARE(Run(&Form1Controls::Command6, u"爱处"_s), "愛處");
+    Run(&Form1Controls::Command6, u"爱处"_s);
     form_->show();
-    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    std::ignore = QTest::qWaitForWindowActive(form_.get());
+  }
+
+  // ... with its tables there; then its input is selected and the tables
+  // are loaded once.
+  void convertsBeforeItsFirstActivation() {
+    QCOMPARE(QGuiApplication::clipboard()->text(), "愛處");
+    QVERIFY(form_->isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), form_->Text1);
     QCOMPARE(form_->Text1->textCursor().selectedText(), "爱处");
     for (QPlainTextEdit* table : {form_->Text4, form_->Text5, form_->Text6})

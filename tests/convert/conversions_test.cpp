@@ -77,7 +77,7 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnRandomText) {
     using reference::Conversion;
     for (Conversion conversion : {Conversion::kAddCharacters, Conversion::kReverseText,
                                   Conversion::kVerticalLayout, Conversion::kConvertByTable}) {
-      ASSERT_TRUE(reference::AgreesWithReference(conversion, text))
+      ASSERT_EQ(reference::Disagreement(conversion, text), "")
           << reference::kConversionNames[static_cast<int>(conversion)] << " of text " << i << ": "
           << testing::PrintToString(text);
     }
@@ -100,7 +100,7 @@ TEST(ConversionsTest, AgreeWithPlainReferencesOnHostileText) {
     using reference::Conversion;
     for (Conversion conversion :
          {Conversion::kAddCharacters, Conversion::kReverseText, Conversion::kVerticalLayout}) {
-      EXPECT_TRUE(reference::AgreesWithReference(conversion, text))
+      EXPECT_EQ(reference::Disagreement(conversion, text), "")
           << reference::kConversionNames[static_cast<int>(conversion)] << " of "
           << testing::PrintToString(text.substr(0, 8)) << "...";
     }
