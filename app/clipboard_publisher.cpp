@@ -1,32 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "clipboard_publisher.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QScopedValueRollback>
 #include <new>
 
 namespace tavro {
 
-ClipboardPublisher::ClipboardPublisher(QObject* parent)
-    : QObject(parent), clipboard_(CreateSystemClipboard()) {
-  writer_ = [this](const QString& text) { return WriteSystemClipboard(text); };
+ClipboardPublisher::ClipboardPublisher(QObject* parent) : QObject(parent) {
   retryTimer_.setInterval(kRetryInterval);
   connect(&retryTimer_, &QTimer::timeout, this, &ClipboardPublisher::TryAgain);
-  // After the backend, which counts the same notices.
-  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-          &ClipboardPublisher::OnClipboardChanged);
+  SetBackend(CreateSystemClipboard());
 }
 
 ClipboardPublisher::~ClipboardPublisher() = default;
 
-void ClipboardPublisher::SetWriter(ClipboardWriter writer) { writer_ = std::move(writer); }
+void ClipboardPublisher::SetBackend(std::unique_ptr<ClipboardBackend> clipboard) {
+  clipboard_ = std::move(clipboard);
+  connect(clipboard_.get(), &ClipboardBackend::Changed, this,
+          &ClipboardPublisher::OnClipboardChanged);
+  changesAfterTry_ = clipboard_->ChangeCount();
+}
 
 void ClipboardPublisher::SetPatience(std::chrono::milliseconds patience) { patience_ = patience; }
-
-bool ClipboardPublisher::WriteSystemClipboard(const QString& text) {
-  return clipboard_->Write(text);
-}
 
 void ClipboardPublisher::Publish(const QString& text) {
   // Written before anything of ours changes, so that an exception leaves the
@@ -47,7 +42,7 @@ bool ClipboardPublisher::Write(const QString& text) {
   // Our own write tells of itself at once on some platforms; the guard
   // outlives an exception, or no later change would count.
   const QScopedValueRollback guard(writing_, true);
-  return writer_(text);
+  return clipboard_->Write(text);
 }
 
 void ClipboardPublisher::TryAgain() {

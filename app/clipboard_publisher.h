@@ -6,16 +6,11 @@
 #include <QString>
 #include <QTimer>
 #include <chrono>
-#include <functional>
 #include <memory>
 
 #include "clipboard_backend.h"
 
 namespace tavro {
-
-// Puts `text` on the clipboard in place of what it held; false when the
-// clipboard did not take it (another program holds it open, say).
-using ClipboardWriter = std::function<bool(const QString& text)>;
 
 // Puts each result on the clipboard. When the clipboard does not take one,
 // keeps trying on a timer, never blocking the window, until it does or the
@@ -40,12 +35,10 @@ class ClipboardPublisher : public QObject {
   explicit ClipboardPublisher(QObject* parent = nullptr);
   ~ClipboardPublisher() override;
 
-  // Replaces what writes to the clipboard (tests make it refuse, or throw),
-  // and the patience.
-  void SetWriter(ClipboardWriter writer);
+  // Replaces the clipboard (tests make it refuse, or throw) and the patience.
+  void SetBackend(std::unique_ptr<ClipboardBackend> clipboard);
+  ClipboardBackend& Backend() { return *clipboard_; }
   void SetPatience(std::chrono::milliseconds patience);
-  // Writes through the system clipboard, as the publisher does by default.
-  bool WriteSystemClipboard(const QString& text);
 
   // Puts `text` on the clipboard now, or later, and reports its state. When
   // the first write throws, the exception passes on and nothing changes: an
@@ -69,7 +62,6 @@ class ClipboardPublisher : public QObject {
   void OnClipboardChanged();
 
   std::unique_ptr<ClipboardBackend> clipboard_;
-  ClipboardWriter writer_;
   std::chrono::milliseconds patience_ = kPatience;
   QString pending_;
   QTimer retryTimer_;

@@ -12,8 +12,10 @@ class QtClipboard : public ClipboardBackend {
  public:
   QtClipboard() {
     // Qt tells of every change; ours, on X11 and offscreen, while we write.
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &counter_,
-                     [this] { ++changes_; });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+      ++changes_;
+      emit Changed();
+    });
   }
 
   bool Write(const QString& text) override {
@@ -34,20 +36,17 @@ class QtClipboard : public ClipboardBackend {
   quint64 ChangeCount() const override { return changes_; }
 
  private:
-  QObject counter_;  // the receiver of Qt's notices, gone with us
   quint64 changes_ = 0;
 };
 
 }  // namespace
-
-std::unique_ptr<ClipboardBackend> CreateQtClipboard() { return std::make_unique<QtClipboard>(); }
 
 std::unique_ptr<ClipboardBackend> CreateSystemClipboard() {
 #ifdef Q_OS_WIN
   // Not on the offscreen platform, whose clipboard lives inside the program.
   if (QGuiApplication::platformName() == u"windows") return CreateWindowsClipboard();
 #endif
-  return CreateQtClipboard();
+  return std::make_unique<QtClipboard>();
 }
 
 }  // namespace tavro

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <windows.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <cstring>
 #include <new>
 
@@ -19,7 +21,11 @@ class WindowsClipboard : public ClipboardBackend {
       // A window of our own to open the clipboard for, as programs do: the
       // clipboard then knows who holds it and who wrote the text.
       : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), nullptr)) {}
+                                GetModuleHandleW(nullptr), nullptr)) {
+    // Qt's windows platform listens to the clipboard's changes for us.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &ClipboardBackend::Changed);
+  }
   ~WindowsClipboard() override {
     // The text stays on the clipboard: it was handed over whole, not
     // promised for later.

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "clipboard_stand_in.h"
 #include "grid_font.h"
 
 // Text on the clipboard that can be read once, as on Wayland, where reading
@@ -267,10 +268,11 @@ class Form1Test : public QObject {
     form_->Text3->setText(QStringLiteral("-"));
     // An earlier result waits for a busy clipboard when memory runs out.
     bool busy = true, exhausted = false;
-    publisher.SetWriter([&](const QString& text) {
-      if (exhausted) throw std::bad_alloc();
-      return !busy && publisher.WriteSystemClipboard(text);
-    });
+    publisher.SetBackend(std::make_unique<ClipboardStandIn>(
+        [&](tavro::ClipboardBackend& system, const QString& text) {
+          if (exhausted) throw std::bad_alloc();
+          return !busy && system.Write(text);
+        }));
     Run(&Form1Controls::Command3, "abc");
     exhausted = true;
     // The field keeps the last result, then what the user typed into it,
@@ -297,10 +299,11 @@ class Form1Test : public QObject {
     QClipboard* clipboard = QGuiApplication::clipboard();
     QStringList offered;  // every text offered to the clipboard
     int refusals = 3;
-    publisher.SetWriter([&](const QString& text) {
-      offered.append(text);
-      return refusals-- <= 0 && publisher.WriteSystemClipboard(text);
-    });
+    publisher.SetBackend(std::make_unique<ClipboardStandIn>(
+        [&](tavro::ClipboardBackend& system, const QString& text) {
+          offered.append(text);
+          return refusals-- <= 0 && system.Write(text);
+        }));
     clipboard->setText(QStringLiteral("before"));
     // Refused: the command returns at once and the window says so, through
     // key presses and focus changes, while it goes on answering.
@@ -451,11 +454,10 @@ class Form1Test : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), u"頭發很乾，頭發"_s);
     QCOMPARE(ChooseForm(4, QContextMenuEvent::Mouse, u""_s), QStringList());  // ， is not marked
     // A busy clipboard is reported as for any result.
-    form_->Clipboard().SetWriter([](const QString&) { return false; });
+    form_->Clipboard().SetBackend(RefusingClipboard());
     ChooseForm(3, QContextMenuEvent::Mouse, u"改为 幹"_s);
     QCOMPARE(form_->Notice().notice(), QString::fromUtf16(tavro::kClipboardBusyNotice));
-    tavro::ClipboardPublisher& clipboard = form_->Clipboard();
-    clipboard.SetWriter([&](const QString& text) { return clipboard.WriteSystemClipboard(text); });
+    form_->Clipboard().SetBackend(tavro::CreateSystemClipboard());
     // The user's own typing clears the marks, and so does the next command.
     QTest::keyClick(form_->Text2, Qt::Key_A);
     QVERIFY(form_->Marks().marks().empty());

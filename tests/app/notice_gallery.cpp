@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "clipboard_stand_in.h"
 #include "form1.h"
 
 int main(int argc, char** argv) {
@@ -15,14 +16,13 @@ int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const QString directory = QString::fromLocal8Bit(argv[1]);
   using Setup = std::function<void(tavro::Form1&)>;
-  const auto refuse = [](tavro::Form1& form) {
-    form.Clipboard().SetWriter([](const QString&) { return false; });
-  };
+  const auto refuse = [](tavro::Form1& form) { form.Clipboard().SetBackend(RefusingClipboard()); };
   const std::vector<std::pair<const char*, Setup>> notices = {
       {"too-long", [](tavro::Form1& form) { form.SetMaxResultLength(1); }},
       {"out-of-memory",
        [](tavro::Form1& form) {
-         form.Clipboard().SetWriter([](const QString&) -> bool { throw std::bad_alloc(); });
+         form.Clipboard().SetBackend(std::make_unique<ClipboardStandIn>(
+             [](tavro::ClipboardBackend&, const QString&) -> bool { throw std::bad_alloc(); }));
        }},
       {"busy", refuse},
       {"failed",
