@@ -17,6 +17,20 @@ QString ToQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
+// The handler of each command, named after its button.
+void (Form1::*HandlerOf(Command command))() {
+  switch (command) {
+    case Command::kAddCharacters: return &Form1::Command1_Click;
+    case Command::kRandomSeparator: return &Form1::Command2_Click;
+    case Command::kReverseText: return &Form1::Command3_Click;
+    case Command::kVerticalLayout: return &Form1::Command4_Click;
+    case Command::kMartian: return &Form1::Command5_Click;
+    case Command::kToTraditional: return &Form1::Command6_Click;
+    case Command::kToSimplified: break;
+  }
+  return &Form1::Command7_Click;
+}
+
 }  // namespace
 
 std::u16string_view CodeUnits(const QString& text) {
@@ -27,8 +41,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
   setWindowTitle(QStringLiteral("tavro字符工具"));
   BuildDesignedWindow(*this, *this);
   for (const ControlDesign& design : kControlDesigns) {
-    if (design.click != nullptr)
-      connect(this->*design.button, &QPushButton::clicked, this, design.click);
+    if (design.command)
+      connect(this->*design.button, &QPushButton::clicked, this, HandlerOf(*design.command));
   }
   // Over the output field, where the result would have appeared, and without
   // a dialog that would hide the fields.

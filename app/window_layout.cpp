@@ -6,7 +6,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "form1.h"
 #include "grid_font.h"
 #include "text_field.h"
 
@@ -15,19 +14,19 @@ namespace tavro {
 // The arrows of 简→繁 and 繁→简 read as "to" (转) to a screen reader.
 const std::array<ControlDesign, 13> kControlDesigns = {{
     // clang-format off
-    {.name = "Command1", .button = &Form1Controls::Command1, .left = 4800, .top = 120, .width = 1215, .height = 495, .text = u"加字符", .click = &Form1::Command1_Click},
+    {.name = "Command1", .button = &Form1Controls::Command1, .left = 4800, .top = 120, .width = 1215, .height = 495, .text = u"加字符", .command = Command::kAddCharacters},
     {.name = "Text1", .multiLineField = &Form1Controls::Text1, .left = 120, .top = 120, .width = 4455, .height = 1455, .text = u"请将要转换的文字粘贴到此处！", .background = qRgb(255, 255, 192), .toolTip = u"请将文字粘贴到此处！"},
     {.name = "Text2", .multiLineField = &Form1Controls::Text2, .left = 120, .top = 2160, .width = 4455, .height = 1455, .text = u"转换后的文本！已经自动复制。", .background = qRgb(192, 255, 255), .toolTip = u"转换后的文本！已经自动复制。"},
     {.name = "Text3", .singleLineField = &Form1Controls::Text3, .left = 120, .top = 1680, .width = 375, .height = 375, .text = u"\x1A", .background = qRgb(192, 255, 192), .toolTip = u"输入要添加的字符！"},
-    {.name = "Command2", .button = &Form1Controls::Command2, .left = 600, .top = 1680, .width = 735, .height = 375, .text = u"随机", .click = &Form1::Command2_Click},
-    {.name = "Command3", .button = &Form1Controls::Command3, .left = 4800, .top = 720, .width = 1215, .height = 495, .text = u"倒序", .click = &Form1::Command3_Click},
-    {.name = "Command4", .button = &Form1Controls::Command4, .left = 4800, .top = 1320, .width = 1215, .height = 495, .text = u"竖排", .click = &Form1::Command4_Click},
-    {.name = "Command5", .button = &Form1Controls::Command5, .left = 4800, .top = 1920, .width = 1215, .height = 495, .text = u"火星文", .click = &Form1::Command5_Click},
-    {.name = "Command6", .button = &Form1Controls::Command6, .left = 4800, .top = 2520, .width = 1215, .height = 495, .text = u"简→繁", .accessibleName = u"简体转繁体", .click = &Form1::Command6_Click},
+    {.name = "Command2", .button = &Form1Controls::Command2, .left = 600, .top = 1680, .width = 735, .height = 375, .text = u"随机", .command = Command::kRandomSeparator},
+    {.name = "Command3", .button = &Form1Controls::Command3, .left = 4800, .top = 720, .width = 1215, .height = 495, .text = u"倒序", .command = Command::kReverseText},
+    {.name = "Command4", .button = &Form1Controls::Command4, .left = 4800, .top = 1320, .width = 1215, .height = 495, .text = u"竖排", .command = Command::kVerticalLayout},
+    {.name = "Command5", .button = &Form1Controls::Command5, .left = 4800, .top = 1920, .width = 1215, .height = 495, .text = u"火星文", .command = Command::kMartian},
+    {.name = "Command6", .button = &Form1Controls::Command6, .left = 4800, .top = 2520, .width = 1215, .height = 495, .text = u"简→繁", .accessibleName = u"简体转繁体", .command = Command::kToTraditional},
     {.name = "Text4", .multiLineField = &Form1Controls::Text4, .left = 3240, .top = 2520, .width = 1215, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
     {.name = "Text5", .multiLineField = &Form1Controls::Text5, .left = 3240, .top = 480, .width = 1215, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
     {.name = "Text6", .multiLineField = &Form1Controls::Text6, .left = 240, .top = 2520, .width = 1335, .height = 975, .background = qRgb(255, 255, 255), .toolTip = u"请将文字粘贴到此处！", .hidden = true},
-    {.name = "Command7", .button = &Form1Controls::Command7, .left = 4800, .top = 3120, .width = 1215, .height = 495, .text = u"繁→简", .accessibleName = u"繁体转简体", .click = &Form1::Command7_Click},
+    {.name = "Command7", .button = &Form1Controls::Command7, .left = 4800, .top = 3120, .width = 1215, .height = 495, .text = u"繁→简", .accessibleName = u"繁体转简体", .command = Command::kToSimplified},
     // clang-format on
 }};
 

@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QRect>
 #include <array>
+#include <optional>
+
+#include "commands.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -11,8 +14,6 @@ class QPushButton;
 class QWidget;
 
 namespace tavro {
-
-class Form1;
 
 // The controls of the designed window, typed, as Qt's uic declares a designed
 // form's (Ui::Form). They keep the names of the design, a kind and a number;
@@ -53,7 +54,7 @@ struct ControlDesign {
   // What a screen reader announces; empty: the tooltip of a field, the
   // caption of a button.
   const char16_t* accessibleName = u"";
-  void (Form1::*click)() = nullptr;  // a button's handler
+  std::optional<Command> command = std::nullopt;  // what a button runs, through its handler
 };
 
 // Every control, in tab order.
