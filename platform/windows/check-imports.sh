@@ -2,9 +2,9 @@
 # Fails when a Windows program imports a DLL or a function that 64-bit
 # Windows 7 SP1 does not export: Windows' loader would refuse the program
 # before it starts. The list of what Windows 7 exports is
-# tests/windows/windows7-exports.txt. Usage: scripts/check-windows-imports.sh program.exe...
+# platform/windows/windows7-exports.txt. Usage: platform/windows/check-imports.sh program.exe...
 set -euo pipefail
-exports=$(dirname "$0")/../tests/windows/windows7-exports.txt
+exports=$(dirname "$0")/windows7-exports.txt
 
 # "dll function" for each function a program imports by name, DLLs in lower case.
 imports_of() {
