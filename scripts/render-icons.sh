@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Renders app/icons/tavro.svg into the PNG sizes of the hicolor theme and the
+# Renders data/icons/tavro.svg into the PNG sizes of the hicolor theme and the
 # Windows .ico. Run after changing the artwork; the results are committed.
 set -euo pipefail
-cd "$(dirname "$0")/../app/icons"
+cd "$(dirname "$0")/../data/icons"
 ../../scripts/setup-deps.sh librsvg2-bin imagemagick
 
 for size in 16 24 32 48 64 128 256; do

@@ -17,7 +17,7 @@ QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$SCALE drive_window "$output" build/release/
 # The desktop ties the window to its menu entry by the class of WM_CLASS.
 scripts/setup-deps.sh x11-utils
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
-entry_class=$(sed -n 's/^StartupWMClass=//p' app/net.tavro.tavro.desktop)
+entry_class=$(sed -n 's/^StartupWMClass=//p' packaging/linux/net.tavro.tavro.desktop)
 if [ -z "$wm_class" ] || [ "$wm_class" != "$entry_class" ]; then
   echo "screenshot.sh: the window's class is '$wm_class', the menu entry's StartupWMClass '$entry_class'" >&2
   exit 1

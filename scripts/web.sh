@@ -24,14 +24,14 @@ cmake --build --preset web
 
 mkdir -p "$output/icons"
 cp web/index.html web/style.css web/main.js web/manifest.webmanifest "$output/"
-cp app/icons/tavro.svg "$output/icons/"
+cp data/icons/tavro.svg "$output/icons/"
 web/make_icons.py "$output/icons"
 # The grid's ASCII letters, with their licence.
 web/make_grid_font.py "$output"
 cp LICENSE "$output/LICENSE.txt"
 cp convert/tables/LICENSE-OpenCC.txt "$output/LICENSE-OpenCC.txt"
 cp "$HOME/.cache/tavro/utf8proc/LICENSE.md" "$output/LICENSE-utf8proc.txt"
-cp app/fonts/control-pictures.ttf app/fonts/LICENSE-control-pictures.txt "$output/"
+cp data/fonts/control-pictures.ttf data/fonts/LICENSE-control-pictures.txt "$output/"
 web/make_service_worker.sh "$output"
 echo "the page: $output ($(du -sk "$output" | cut -f1) KB)"
 

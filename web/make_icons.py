@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""Renders the page's icons from the program's artwork (app/icons/tavro.svg)
+"""Renders the page's icons from the program's artwork (data/icons/tavro.svg)
 into the folder given: the 192 and 512 px icons an installed web app wants,
 and a maskable one, whose background fills the square and whose glyph keeps
 inside the middle circle that every launcher's mask leaves."""
@@ -8,7 +8,7 @@ import re
 import subprocess
 import sys
 
-ARTWORK = 'app/icons/tavro.svg'
+ARTWORK = 'data/icons/tavro.svg'
 
 
 def render(svg, size, path):
