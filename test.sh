@@ -6,11 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 preset=${1:-debug}
-[ "$preset" = windows ] && exec scripts/test-windows.sh
-[ "$preset" = windows7 ] && TAVRO_ACT_AS_WINDOWS7=1 exec scripts/test-windows.sh
-[ "$preset" = web ] && exec scripts/test-web.sh
+[ "$preset" = windows ] && exec tests/run-windows.sh
+[ "$preset" = windows7 ] && TAVRO_ACT_AS_WINDOWS7=1 exec tests/run-windows.sh
+[ "$preset" = web ] && exec tests/run-web.sh
 
-scripts/setup-deps.sh
+build-aux/setup-deps.sh
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" --output-on-failure

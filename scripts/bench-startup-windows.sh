@@ -7,11 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 programs=("$@")
-scripts/setup-deps.sh xdotool
+build-aux/setup-deps.sh xdotool
 cmake --build --preset windows --target clipboard_tool >/dev/null
 tool=$PWD/build/windows/tests/clipboard_tool.exe
-source scripts/wine-env.sh
-source scripts/xvfb-display.sh
+source build-aux/wine-env.sh
+source build-aux/xvfb-display.sh
 use_wine_prefix "$HOME/.cache/tavro/wine"
 start_display
 wineserver --persistent

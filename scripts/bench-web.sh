@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/web.sh --build-only >/dev/null
-scripts/setup-deps.sh chromium
+build-aux/setup-deps.sh chromium
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 cmake --preset release >/dev/null
 cmake --build --preset release --target file_conversions >/dev/null

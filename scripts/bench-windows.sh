@@ -6,16 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh >/dev/null
-scripts/utf8proc-source.sh
-scripts/setup-deps.sh libbenchmark-dev
-source scripts/wine-env.sh
-source scripts/xvfb-display.sh
+build-aux/utf8proc-source.sh
+build-aux/setup-deps.sh libbenchmark-dev
+source build-aux/wine-env.sh
+source build-aux/xvfb-display.sh
 
 # The same version as the host's, from Debian's source.
 version=$(dpkg-query -W -f='${Version}' libbenchmark-dev)
 source_dir=$HOME/.cache/tavro/benchmark-$version
 if [ ! -f "$source_dir/CMakeLists.txt" ]; then
-  scripts/debian-sources.sh
+  build-aux/debian-sources.sh
   work=$(mktemp -d)
   (cd "$work" && apt-get source --download-only -qq "benchmark=$version" >/dev/null)
   mkdir -p "$source_dir"

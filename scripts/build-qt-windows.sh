@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 
-scripts/setup-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev xz-utils \
+build-aux/setup-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev xz-utils \
   python3
 
 # The cross build runs Debian's own moc, rcc and uic, so the Windows Qt must
@@ -67,7 +67,7 @@ if [ -f "$prefix/.complete" ]; then
   exit 0
 fi
 
-scripts/debian-sources.sh
+build-aux/debian-sources.sh
 
 start=$SECONDS
 work=$cache/qt-build-$key
@@ -119,7 +119,7 @@ licenses=$prefix/licenses
 mkdir -p "$licenses"
 cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$licenses/LGPL-3.0.txt"
 cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$licenses/GPL-3.0.txt"
-scripts/qt-notices.py "$source_dir" "$licenses/Qt-third-party.txt"
+build-aux/qt-notices.py "$source_dir" "$licenses/Qt-third-party.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licenses/GCC-runtime.txt"
 cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$licenses/MinGW-w64-runtime.txt"
 touch "$prefix/.complete"

@@ -8,12 +8,12 @@ cd "$(dirname "$0")/.."
 platform=${1:-linux}
 output=$(realpath -m "${2:-build/notices}")
 mkdir -p "$output"
-source scripts/xvfb-display.sh
+source build-aux/xvfb-display.sh
 
 if [ "$platform" = windows ]; then
   scripts/build-qt-windows.sh >/dev/null
-  scripts/utf8proc-source.sh
-  source scripts/wine-env.sh
+  build-aux/utf8proc-source.sh
+  source build-aux/wine-env.sh
   cmake --preset windows >/dev/null
   cmake --build --preset windows --target notice_gallery >/dev/null
   use_wine_prefix "$HOME/.cache/tavro/wine"
@@ -26,7 +26,7 @@ if [ "$platform" = windows ]; then
   done
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 else
-  scripts/setup-deps.sh adwaita-qt6
+  build-aux/setup-deps.sh adwaita-qt6
   cmake --preset debug >/dev/null
   cmake --build --preset debug --target notice_gallery >/dev/null
   start_display

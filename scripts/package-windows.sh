@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh
-scripts/utf8proc-source.sh
-scripts/setup-deps.sh nsis
+build-aux/utf8proc-source.sh
+build-aux/setup-deps.sh nsis
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target tavro
 (cd build/windows && cpack >/dev/null)

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-deps.sh dpkg-dev file
+build-aux/setup-deps.sh dpkg-dev file
 cmake --preset package >/dev/null
 cmake --build --preset package
 (cd build/package && cpack -G DEB)

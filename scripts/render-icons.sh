@@ -3,7 +3,7 @@
 # Windows .ico. Run after changing the artwork; the results are committed.
 set -euo pipefail
 cd "$(dirname "$0")/../data/icons"
-../../scripts/setup-deps.sh librsvg2-bin imagemagick
+../../build-aux/setup-deps.sh librsvg2-bin imagemagick
 
 for size in 16 24 32 48 64 128 256; do
   rsvg-convert --width "$size" --height "$size" tavro.svg --output "tavro-$size.png"

@@ -6,7 +6,7 @@
 # the build. build/web/ can be put on any static web host as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-deps.sh emscripten nodejs fonttools python3-brotli librsvg2-bin
+build-aux/setup-deps.sh emscripten nodejs fonttools python3-brotli librsvg2-bin
 export NODE_PATH=/usr/share/nodejs
 output=build/web
 
@@ -17,7 +17,7 @@ cmake --build build/web-host --target make_width_table >/dev/null
 mkdir -p build/web-width-table
 build/web-host/web/make_width_table build/web-width-table/cp936_widths.inc
 
-scripts/utf8proc-source.sh
+build-aux/utf8proc-source.sh
 rm -rf "$output"  # only this build's files, which the service worker lists
 cmake --preset web >/dev/null
 cmake --build --preset web

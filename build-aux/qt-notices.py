@@ -3,7 +3,7 @@
 Gui and Widgets libraries for Windows, as Qt's source records them
 (qt_attribution.json), with their licence texts: one text file to ship with
 a program linked statically against that Qt.
-Usage: scripts/qt-notices.py QT_SOURCE_DIR OUTPUT"""
+Usage: build-aux/qt-notices.py QT_SOURCE_DIR OUTPUT"""
 import json
 import pathlib
 import sys

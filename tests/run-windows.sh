@@ -8,9 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/build-qt-windows.sh
-scripts/utf8proc-source.sh
-source scripts/wine-env.sh
-source scripts/xvfb-display.sh
+build-aux/utf8proc-source.sh
+source build-aux/wine-env.sh
+source build-aux/xvfb-display.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 start_display

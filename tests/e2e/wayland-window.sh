@@ -5,13 +5,13 @@
 # the input field, Tab reaches a button and Space presses it, wl-paste reads
 # the result. Then pastes again and again while another program takes the
 # clipboard right after each ctrl+v, and takes a screenshot with grim.
-# Usage: scripts/wayland-check.sh [output.png] [pastes while the clipboard changes hands]
+# Usage: tests/e2e/wayland-window.sh [output.png] [pastes while the clipboard changes hands]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 output=${1:-build/wayland/window.png}
 pastes=${2:-250}
 
-scripts/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland python3 procps
+build-aux/setup-deps.sh sway wl-clipboard wtype grim qt6-wayland python3 procps
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
 
@@ -53,7 +53,7 @@ trap cleanup EXIT
   WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 SWAYSOCK="$runtime/sway.sock" \
   sway -c "$runtime/sway.conf" >"$runtime/sway.log" 2>&1 &
 for _ in $(seq 100); do [ -S "$runtime/wayland-1" ] && [ -S "$runtime/sway.sock" ] && break; sleep 0.1; done
-[ -S "$runtime/sway.sock" ] || { echo "wayland-check.sh: sway did not start" >&2; cat "$runtime/sway.log" >&2; exit 1; }
+[ -S "$runtime/sway.sock" ] || { echo "wayland-window.sh: sway did not start" >&2; cat "$runtime/sway.log" >&2; exit 1; }
 
 session QT_QPA_PLATFORM=wayland "$runtime/tavro" >"$runtime/tavro.log" 2>&1 &
 program=$!
@@ -74,18 +74,18 @@ walk(json.load(sys.stdin))')
   sleep 0.1
 done
 read -r x y width height shell app_id <<<"$window"
-[ "$shell" = xdg_shell ] || { echo "wayland-check.sh: no native Wayland window ($window)" >&2; exit 1; }
+[ "$shell" = xdg_shell ] || { echo "wayland-window.sh: no native Wayland window ($window)" >&2; exit 1; }
 echo "the window is a native $shell client, ${width}x${height}"
 # The app id names the menu entry, whose icon and name the desktop shows.
 if [ "$app_id" != net.tavro.tavro ]; then
-  echo "wayland-check.sh: the window's app id is '$app_id', not that of net.tavro.tavro.desktop" >&2
+  echo "wayland-window.sh: the window's app id is '$app_id', not that of net.tavro.tavro.desktop" >&2
   exit 1
 fi
 echo "app id: $app_id"
 
 alive() {
   kill -0 "$program" 2>/dev/null || {
-    echo "wayland-check.sh: the program is gone${1:+ $1}" >&2
+    echo "wayland-window.sh: the program is gone${1:+ $1}" >&2
     cat "$runtime/tavro.log" >&2
     exit 1
   }
@@ -119,7 +119,7 @@ expect() {
     fi
     sleep 0.2
   done
-  echo "wayland-check.sh: after $name the clipboard holds '${published:0:100}', expected '${expected:0:100}'" >&2
+  echo "wayland-window.sh: after $name the clipboard holds '${published:0:100}', expected '${expected:0:100}'" >&2
   mkdir -p "$(dirname "$output")"
   session grim - >"${output%.png}-failed.png" && echo "the window then: ${output%.png}-failed.png" >&2
   exit 1

@@ -1,6 +1,6 @@
 # The Windows test setting, sourced by the Windows scripts: wine, and a
 # Chinese locale, under which wine's ANSI code page is 936.
-scripts/setup-deps.sh wine wine64 locales
+build-aux/setup-deps.sh wine wine64 locales
 
 export LOCPATH=$HOME/.cache/tavro/locale
 if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then

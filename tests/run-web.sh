@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/web.sh --build-only
-scripts/setup-deps.sh chromium
+build-aux/setup-deps.sh chromium
 # npm comes with this machine's Node.js; Debian ships it apart.
-command -v npm >/dev/null || scripts/setup-deps.sh npm
+command -v npm >/dev/null || build-aux/setup-deps.sh npm
 export NODE_PATH=/usr/share/nodejs
 ctest --preset web
 cd web

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of what a Windows user gets, under wine and Xvfb: the
 # portable zip holds one program and its licences; that program, copied alone
-# into an empty folder, is driven as scripts/screenshot.sh drives the Linux
+# into an empty folder, is driven as tests/e2e/x11-window.sh drives the Linux
 # one, gives the same results, and its screenshot shows a grid that lines up;
 # while another program holds the clipboard open its results wait, and land
 # once it lets go, or the window says that it did not; closing the window
@@ -11,18 +11,18 @@
 # Scale 2 runs the desktop at 192 dots per inch. With TAVRO_ACT_AS_WINDOWS7=1
 # all of it runs as on Windows 7 SP1: wine says it is Windows 7, and tavro.exe
 # uses its own replacements for what Windows 7 lacks.
-# Usage: scripts/screenshot-windows.sh [output.png] [scale]
+# Usage: tests/e2e/wine-window-and-downloads.sh [output.png] [scale]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 output=${1:-docs/screenshot-windows.png}
 export SCALE=${2:-1}
 
 scripts/package-windows.sh
 cmake --build --preset windows --target clipboard_tool >/dev/null
 tool=$PWD/build/windows/tests/clipboard_tool.exe
-scripts/setup-deps.sh unzip
-source scripts/wine-env.sh
-source scripts/window-driver.sh
+build-aux/setup-deps.sh unzip
+source build-aux/wine-env.sh
+source tests/e2e/window-driver.sh
 prefix=$(mktemp -d)
 use_wine_prefix "$prefix/wine"
 start_display
@@ -42,7 +42,7 @@ if [ "$programs_in_zip" -ne 1 ] || ! grep -q '/tavro\.exe$' <<<"$listing" ||
     ! grep -q '/LICENSE\.txt$' <<<"$listing" ||
     ! grep -q '/licenses/OpenCC-dictionaries\.txt$' <<<"$listing" ||
     ! grep -q '/licenses/utf8proc\.txt$' <<<"$listing"; then
-  echo "screenshot-windows.sh: the zip should hold tavro.exe and the licences alone:" >&2
+  echo "wine-window-and-downloads.sh: the zip should hold tavro.exe and the licences alone:" >&2
   echo "$listing" >&2
   exit 1
 fi
@@ -55,33 +55,38 @@ cp "$prefix"/tavro-*-win64/tavro.exe "$prefix/alone/"
 drive_window "$output" wine "$prefix/alone/tavro.exe"
 
 # Another program (the tool, doing `verb ms text`) holds the clipboard open
-# while 倒序 (left 4800, top 720) runs.
+# while 倒序 runs.
 hold_during_command() {
   log=$(mktemp)
   wine "$tool" "$@" >"$log" 2>&1 &
   holder=$!
   for _ in $(seq 100); do grep -q held "$log" && break; sleep 0.1; done
-  click_at 360 64
+  click_control Command3  # 倒序
 }
 finish_hold() {
-  wait "$holder" || { cat "$log" >&2; echo "screenshot-windows.sh: $1" >&2; exit 1; }
+  wait "$holder" || { cat "$log" >&2; echo "wine-window-and-downloads.sh: $1" >&2; exit 1; }
   tr -d '\r' <"$log" | grep -vx held
   rm -f "$log"
 }
 # Whether the screenshot `image` shows the notice bar of colour `colour` over
-# the output field (8, 144, 297 x 97 in the design's pixels).
+# the output field.
 expect_notice() {
-  local image=$1 colour=$2 what=$3 pixels
-  pixels=$(convert "$image" -crop "$((297 * scale))x$((97 * scale))+$((8 * scale))+$((144 * scale))" \
+  local image=$1 colour=$2 what=$3 pixels left top width height
+  read -r left top width height < <(control_rect Text2)
+  pixels=$(convert "$image" \
+    -crop "$((width * scale))x$((height * scale))+$((left * scale))+$((top * scale))" \
     +repage -fuzz 12% -fill '#00FF00' -opaque "$colour" -fill black +opaque '#00FF00' \
     -format '%[fx:round(mean.g*w*h)]' info:)
   if [ "$pixels" -lt $((150 * scale)) ]; then
-    echo "screenshot-windows.sh: no notice over the output field in $image ($what)" >&2
+    echo "wine-window-and-downloads.sh: no notice over the output field in $image ($what)" >&2
     exit 1
   fi
   echo "$image shows the notice: $what"
 }
-shot() { import -window root -crop "$((412 * scale))x$((248 * scale))+${origin_x}+${origin_y}" +repage "$1"; }
+shot() {
+  import -window root -crop "$((client_width * scale))x$((client_height * scale))+${origin_x}+${origin_y}" \
+    +repage "$1"
+}
 
 # The window goes on answering, and the result lands within a second of the
 # clipboard's release.
@@ -111,7 +116,7 @@ shot "${output%.png}-superseded.png"
 expect_notice "${output%.png}-superseded.png" '#F67400' "changed by another program"
 # Closed, the window leaves its last result on the clipboard.
 paste_input "最后"
-click_at 360 64
+click_control Command3
 wine "$tool" close
 for _ in $(seq 100); do
   [ -z "$(xdotool search --name 'tavro' 2>/dev/null)" ] && break
@@ -119,7 +124,7 @@ for _ in $(seq 100); do
 done
 left=$(wine "$tool" read)
 if [ "$left" != "后最" ]; then
-  echo "screenshot-windows.sh: after closing the window the clipboard holds '$left'" >&2
+  echo "wine-window-and-downloads.sh: after closing the window the clipboard holds '$left'" >&2
   exit 1
 fi
 echo "after closing the window the clipboard still holds $left"
@@ -132,10 +137,10 @@ programs="$WINEPREFIX/drive_c/Program Files/tavro"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/tavro字符工具"
 for file in "$programs/tavro.exe" "$programs/LICENSE.txt" "$programs/licenses/LGPL-3.0.txt" \
     "$programs/Uninstall.exe" "$menu/tavro字符工具.lnk"; do
-  [ -f "$file" ] || { echo "screenshot-windows.sh: the installer did not install $file" >&2; exit 1; }
+  [ -f "$file" ] || { echo "wine-window-and-downloads.sh: the installer did not install $file" >&2; exit 1; }
 done
 if [ -n "$(find "$programs" -iname '*.dll')" ]; then
-  echo "screenshot-windows.sh: the installer installed libraries beside tavro.exe" >&2
+  echo "wine-window-and-downloads.sh: the installer installed libraries beside tavro.exe" >&2
   exit 1
 fi
 echo "installed silently: $programs"
@@ -150,7 +155,7 @@ refused=0
 wine "$installer" /S '/D=C:\vista' || refused=$?
 wineserver --wait
 if [ "$refused" -eq 0 ] || [ -e "$WINEPREFIX/drive_c/vista" ] || [ ! -f "$programs/tavro.exe" ]; then
-  echo "screenshot-windows.sh: under Windows Vista the installer did not refuse (exit $refused)" >&2
+  echo "wine-window-and-downloads.sh: under Windows Vista the installer did not refuse (exit $refused)" >&2
   exit 1
 fi
 echo "under Windows Vista the installer refuses (exit $refused) and changes nothing"

@@ -18,14 +18,14 @@ for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/source
 done
 # deb822 stanzas and one-line entries go to files of their own kind.
 if [ -s "$stanzas" ]; then
-  scripts/as-root.sh cp "$stanzas" /etc/apt/sources.list.d/tavro-deb-src.sources
+  build-aux/as-root.sh cp "$stanzas" /etc/apt/sources.list.d/tavro-deb-src.sources
 fi
 if [ -s "$lines" ]; then
-  scripts/as-root.sh cp "$lines" /etc/apt/sources.list.d/tavro-deb-src.list
+  build-aux/as-root.sh cp "$lines" /etc/apt/sources.list.d/tavro-deb-src.list
 fi
 rm -f "$stanzas" "$lines"
-scripts/as-root.sh chmod 644 /etc/apt/sources.list.d/tavro-deb-src.* 2>/dev/null || true
-scripts/as-root.sh apt-get update -qq
+build-aux/as-root.sh chmod 644 /etc/apt/sources.list.d/tavro-deb-src.* 2>/dev/null || true
+build-aux/as-root.sh apt-get update -qq
 if ! has_sources; then
   echo "debian-sources: no Debian source entries could be made from /etc/apt; add a deb-src line for Debian 12 and run again" >&2
   exit 1

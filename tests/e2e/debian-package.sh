@@ -3,17 +3,17 @@
 # it on this machine (as root), and checks the installed program, its menu
 # entry, icon and AppStream data.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 
 scripts/package.sh
-scripts/setup-deps.sh desktop-file-utils appstream lintian man-db
+build-aux/setup-deps.sh desktop-file-utils appstream lintian man-db
 package=$(ls build/package/tavro_*.deb)
 
 # Debian's own checker: not one error or warning (its complaint about being
 # run as root is no finding).
 findings=$(lintian --fail-on none "$package" 2>/dev/null)
 if grep -E '^[EW]: ' <<<"$findings"; then
-  echo "check-package.sh: lintian finds the package wanting" >&2
+  echo "debian-package.sh: lintian finds the package wanting" >&2
   exit 1
 fi
 echo "lintian: no error, no warning${findings:+ (${findings//$'\n'/; })}"
@@ -22,10 +22,10 @@ echo "lintian: no error, no warning${findings:+ (${findings//$'\n'/; })}"
 pages=$(mktemp -d)
 dpkg-deb -x "$package" "$pages"
 MANPAGER=cat MANWIDTH=80 man -l "$pages/usr/share/man/man1/tavro.1.gz" | grep -q '^NAME' ||
-  { echo "check-package.sh: the manual page does not render" >&2; exit 1; }
+  { echo "debian-package.sh: the manual page does not render" >&2; exit 1; }
 rm -rf "$pages"
 
-scripts/as-root.sh apt-get install -y -qq "./$package" >/dev/null
+build-aux/as-root.sh apt-get install -y -qq "./$package" >/dev/null
 
 desktop=/usr/share/applications/net.tavro.tavro.desktop
 desktop-file-validate "$desktop"
@@ -39,7 +39,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 status=0
 QT_QPA_PLATFORM=offscreen timeout 3 $exec_line || status=$?
 if [ "$status" -ne 124 ]; then
-  echo "check-package.sh: '$exec_line' ended with status $status instead of running" >&2
+  echo "debian-package.sh: '$exec_line' ended with status $status instead of running" >&2
   exit 1
 fi
 echo "package installed, menu entry valid, program starts: $package"

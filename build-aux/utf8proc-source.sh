@@ -6,12 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-deps.sh libutf8proc-dev dpkg-dev
+build-aux/setup-deps.sh libutf8proc-dev dpkg-dev
 version=$(dpkg-query -W -f='${Version}' libutf8proc-dev)
 cache=$HOME/.cache/tavro
 source_dir=$cache/utf8proc-$version
 if [ ! -f "$source_dir/.complete" ]; then
-  scripts/debian-sources.sh
+  build-aux/debian-sources.sh
   work=$(mktemp -d)
   chmod a+rwx "$work"  # apt fetches as its own user
   (cd "$work" && apt-get source -qq "utf8proc=$version" >/dev/null)

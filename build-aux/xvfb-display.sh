@@ -1,5 +1,5 @@
 # An X display of our own under Xvfb, sourced by the scripts that run windows.
-scripts/setup-deps.sh xvfb
+build-aux/setup-deps.sh xvfb
 
 # Starts Xvfb on a display it finds free and exports DISPLAY; stops it on
 # exit. Xvfb picks the number itself (-displayfd), so that a display already
