@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -83,38 +85,26 @@ class Form1Test : public QObject {
       QCOMPARE(table->toPlainText().size(), tavro::TableText(tavro::TableKind::kSimplified).size());
   }
 
+  // The commands' cases that the page's tests run too: each button found by
+  // the name a screen reader gives it.
   void commandsPublishTheirResult_data() {
     QTest::addColumn<Button>("button");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("加字符 before every character, a pair whole")
-        << &Form1Controls::Command1 << u"中文😀"_s << u"\x1A中\x1A文\x1A😀"_s;
-    QTest::newRow("倒序 keeps a pair and a no-break space")
-        << &Form1Controls::Command3 << u"a\u00A0b😀"_s << u"😀b\u00A0a"_s;
-    QTest::newRow("竖排, CR LF kept as LF")
-        << &Form1Controls::Command4 << u"中文字符"_s << u"中|字|\n文|符|\n"_s;
-    QTest::newRow("竖排 on empty input") << &Form1Controls::Command4 << QString() << QString();
-    // What a reader sees as one character stays one: a flag, a skin tone, a
-    // joined family; an emoji takes a cell two columns wide, a line break a
-    // blank cell.
-    QTest::newRow("倒序 keeps a flag and a skin tone whole")
-        << &Form1Controls::Command3 << u"中国🇨🇳👍🏻"_s << u"👍🏻🇨🇳国中"_s;
-    QTest::newRow("加字符 keeps a family whole")
-        << &Form1Controls::Command1 << u"👨‍👩‍👧"_s << u"\x1A👨‍👩‍👧"_s;
-    QTest::newRow("竖排 of two lines with an emoji")
-        << &Form1Controls::Command4 << u"甲乙\n丙😊"_s << u"甲|  |😊|\n乙|丙|  |\n"_s;
-    QTest::newRow("火星文") << &Form1Controls::Command5 << u"啊阿埃"_s << u"娿婀埃"_s;
-    // The first occurrence wins (疊 stands for 迭 and 叠); only 繁→简 knows 沈矽後.
-    QTest::newRow("简→繁") << &Form1Controls::Command6 << u"爱处啊中沈矽後"_s
-                           << u"愛處啊中沈矽後"_s;
-    QTest::newRow("繁→简") << &Form1Controls::Command7 << u"愛疊沈矽後爱"_s << u"爱迭沉硅后爱"_s;
-    // Past the first 1,024: Taiwan's forms (着 is 著 there), either
-    // standard back, and a character of one form kept (真, not 眞).
-    QTest::newRow("简→繁, the whole prompt") << &Form1Controls::Command6
-                                             << u"请将要转换的文字粘贴到此处！着真"_s
-                                             << u"請將要轉換的文字粘貼到此處！著真"_s;
-    QTest::newRow("繁→简, either standard") << &Form1Controls::Command7 << u"為爲裡裏眞真"_s
-                                            << u"为为里里真真"_s;
+    QFile file(u":/command_cases.json"_s);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    for (const QJsonValue row : QJsonDocument::fromJson(file.readAll()).array()) {
+      const QString name = row["button"].toString();
+      const auto design = std::find_if(
+          tavro::kControlDesigns.begin(), tavro::kControlDesigns.end(), [&](const auto& design) {
+            return design.button != nullptr &&
+                   QString::fromUtf16(*design.accessibleName ? design.accessibleName
+                                                             : design.text) == name;
+          });
+      QVERIFY2(design != tavro::kControlDesigns.end(), qPrintable(name));
+      QTest::newRow(qPrintable(row["case"].toString()))
+          << design->button << row["input"].toString() << row["expected"].toString();
+    }
   }
 
   // Real text through 简→繁 and 繁→简 against OpenCC's phrase-level

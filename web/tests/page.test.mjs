@@ -27,26 +27,11 @@ describe('on a desktop browser', () => {
 
   test('each command publishes the desktop\'s result, selected and on the clipboard', async () => {
     const { context, page } = await openPage();
-    const cases = [
-      ['加字符', '中文😀', '\x1A中\x1A文\x1A😀'],
-      ['倒序', 'a\u00A0b😀', '😀b\u00A0a'],
-      ['竖排', '中文字符', '中|字|\n文|符|\n'],  // CR LF as LF, as the window's field holds it
-      ['竖排', '', ''],
-      ['火星文', '啊阿埃', '娿婀埃'],
-      // 简→繁 and 繁→简 by the names a screen reader gives them
-      ['简体转繁体', '爱处啊中沈矽後', '愛處啊中沈矽後'],
-      ['繁体转简体', '愛疊沈矽後爱', '爱迭沉硅后爱'],
-      ['简体转繁体', '请将要转换的文字粘贴到此处！着真', '請將要轉換的文字粘貼到此處！著真'],
-      ['繁体转简体', '為爲裡裏眞真', '为为里里真真'],
-      // A flag, a skin tone and a family stay whole; an emoji takes a cell
-      // two columns wide, a line break a blank cell.
-      ['倒序', '中国🇨🇳👍🏻', '👍🏻🇨🇳国中'],
-      ['加字符', '👨‍👩‍👧', '\x1A👨‍👩‍👧'],
-      ['竖排', '甲乙\n丙😊', '甲|  |😊|\n乙|丙|  |\n'],
-    ];
-    for (const [name, input, expected] of cases) {
+    // The window's tests run the same cases.
+    const cases = JSON.parse(readFileSync(new URL('../../tests/command_cases.json', import.meta.url)));
+    for (const { case: name, button: buttonName, input, expected } of cases) {
       await inputField(page).fill(input);
-      await button(page, name).click();
+      await button(page, buttonName).click();
       assert.equal(await clipboardText(page), expected, name);
       assert.deepEqual(await outputState(page),
                        { text: expected, focused: true, selected: expected.length }, name);
