@@ -17,9 +17,7 @@ static_assert(std::size(kCommandNames) == std::size(kCommands));
 
 }  // namespace
 
-std::string_view CommandName(Command command) {
-  return kCommandNames[static_cast<int>(command)];
-}
+std::string_view CommandName(Command command) { return kCommandNames[static_cast<int>(command)]; }
 
 std::optional<Command> CommandNamed(std::string_view name) {
   for (Command command : kCommands) {
@@ -31,10 +29,8 @@ std::optional<Command> CommandNamed(std::string_view name) {
 std::optional<TablePair> TablesOf(Command command) {
   switch (command) {
     case Command::kMartian: return TablePair{TableKind::kSimplified, TableKind::kMartian};
-    case Command::kToTraditional:
-      return TablePair{TableKind::kSimplified, TableKind::kTraditional};
-    case Command::kToSimplified:
-      return TablePair{TableKind::kTraditional, TableKind::kSimplified};
+    case Command::kToTraditional: return TablePair{TableKind::kSimplified, TableKind::kTraditional};
+    case Command::kToSimplified: return TablePair{TableKind::kTraditional, TableKind::kSimplified};
     default: return std::nullopt;
   }
 }
@@ -56,8 +52,7 @@ std::u16string_view ConversionTables::operator[](TableKind kind) const {
   return traditional;
 }
 
-std::size_t ResultLength(Command command, std::u16string_view input,
-                         std::size_t separatorLength) {
+std::size_t ResultLength(Command command, std::u16string_view input, std::size_t separatorLength) {
   switch (command) {
     case Command::kAddCharacters:
     case Command::kRandomSeparator: return AddCharactersLength(input, separatorLength);
@@ -66,8 +61,8 @@ std::size_t ResultLength(Command command, std::u16string_view input,
   }
 }
 
-std::u16string RunCommand(Command command, std::u16string_view input,
-                          std::u16string_view separator, const ConversionTables& tables) {
+std::u16string RunCommand(Command command, std::u16string_view input, std::u16string_view separator,
+                          const ConversionTables& tables) {
   switch (command) {
     case Command::kAddCharacters:
     case Command::kRandomSeparator: return AddCharacters(input, separator);

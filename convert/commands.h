@@ -21,10 +21,10 @@ enum class Command {
   kToTraditional,    // 简→繁
   kToSimplified,     // 繁→简
 };
-inline constexpr Command kCommands[] = {
-    Command::kAddCharacters, Command::kRandomSeparator, Command::kReverseText,
-    Command::kVerticalLayout, Command::kMartian,        Command::kToTraditional,
-    Command::kToSimplified};
+inline constexpr Command kCommands[] = {Command::kAddCharacters, Command::kRandomSeparator,
+                                        Command::kReverseText,   Command::kVerticalLayout,
+                                        Command::kMartian,       Command::kToTraditional,
+                                        Command::kToSimplified};
 
 // The command's name on the page and in test reports ("vertical-layout").
 std::string_view CommandName(Command command);
@@ -53,7 +53,7 @@ std::size_t ResultLength(Command command, std::u16string_view input, std::size_t
 // The result of `command` for the input and separator given (随机: the one
 // already drawn), through `tables` where it converts through them. Throws
 // std::bad_alloc or std::length_error where the result does not fit.
-std::u16string RunCommand(Command command, std::u16string_view input,
-                          std::u16string_view separator, const ConversionTables& tables);
+std::u16string RunCommand(Command command, std::u16string_view input, std::u16string_view separator,
+                          const ConversionTables& tables);
 
 }  // namespace tavro

@@ -20,8 +20,8 @@ namespace tavro {
 namespace {
 
 std::u16string result;
-std::u16string notice;          // why the last command left no result
-char16_t drawnSeparator = 0;    // what the last 随机 drew
+std::u16string notice;        // why the last command left no result
+char16_t drawnSeparator = 0;  // what the last 随机 drew
 // After 简→繁 and 繁→简: each marked character as its position and its
 // source, and the forms of each source as the source, its forms and U+0000.
 std::vector<std::uint32_t> marks;

@@ -10,8 +10,7 @@
 // may refuse it, throw, or hand it on to the system's clipboard.
 class ClipboardStandIn : public tavro::ClipboardBackend {
  public:
-  using WriteThrough =
-      std::function<bool(tavro::ClipboardBackend& system, const QString& text)>;
+  using WriteThrough = std::function<bool(tavro::ClipboardBackend& system, const QString& text)>;
 
   explicit ClipboardStandIn(WriteThrough write)
       : system_(tavro::CreateSystemClipboard()), write_(std::move(write)) {
