@@ -199,14 +199,20 @@ def chunks(text):
     return [text[i:i + CHUNK] for i in range(0, len(text), CHUNK)]
 
 
-def render(tables, version):
-    length = sum(map(len, tables['S']))
-    out = [
+def header(version):
+    """The opening lines of a file this script makes: its licence and source."""
+    return [
         '// SPDX-License-Identifier: MIT AND Apache-2.0',
         '// Made by convert/tables/make_tables.py from seed_tables.txt and OpenCC\'s',
         f'// STCharacters, TSCharacters and TWVariants (Debian\'s opencc {version});',
         '// do not edit. OpenCC\'s dictionaries: Copyright 2010-2022 BYVoid',
         '// <byvoid.kcp@gmail.com>, under the Apache License, Version 2.0.',
+    ]
+
+
+def render(tables, version):
+    length = sum(map(len, tables['S']))
+    out = header(version) + [
         f'// {length} positions: the 1,024 of the seed, then {length - 1024} from OpenCC.',
         '',
     ]
@@ -219,12 +225,7 @@ def render(tables, version):
 
 
 def render_forms(forms, version):
-    out = [
-        '// SPDX-License-Identifier: MIT AND Apache-2.0',
-        '// Made by convert/tables/make_tables.py from seed_tables.txt and OpenCC\'s',
-        f'// STCharacters, TSCharacters and TWVariants (Debian\'s opencc {version});',
-        '// do not edit. OpenCC\'s dictionaries: Copyright 2010-2022 BYVoid',
-        '// <byvoid.kcp@gmail.com>, under the Apache License, Version 2.0.',
+    out = header(version) + [
         '// Each entry: a character, then its forms after the conversion, the one',
         '// the conversion writes first; in the order of the characters.',
         '',
