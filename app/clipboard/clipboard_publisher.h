@@ -37,7 +37,6 @@ class ClipboardPublisher : public QObject {
 
   // Replaces the clipboard (tests make it refuse, or throw) and the patience.
   void SetBackend(std::unique_ptr<ClipboardBackend> clipboard);
-  ClipboardBackend& Backend() { return *clipboard_; }
   void SetPatience(std::chrono::milliseconds patience);
 
   // Puts `text` on the clipboard now, or later, and reports its state. When
