@@ -1,6 +1,6 @@
-# End-to-end checks of the window on X11, sourced by the screenshot scripts:
-# drives the real window from outside as a person would, under Xvfb, with the
-# X clipboard, and installs what that takes.
+# End-to-end checks of the window under X11, sourced by the X11 and the wine
+# checks: drives the real window from outside as a person would, under Xvfb,
+# with the X clipboard, and installs what that takes.
 source build-aux/xvfb-display.sh
 build-aux/setup-deps.sh xdotool xclip imagemagick python3
 
