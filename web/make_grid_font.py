@@ -9,7 +9,7 @@ import sys
 
 from fontTools.ttLib import TTCollection, TTFont
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'app', 'fonts'))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'data', 'fonts'))
 from make_control_pictures import licence_text  # noqa: E402
 
 FONT = '/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc'

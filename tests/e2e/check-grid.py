@@ -2,16 +2,20 @@
 """Checks on a screenshot that the "|" strokes of a 竖排 grid stand one above
 the other in the output field, within 1.5 px, line by line.
 
-Usage: check-grid.py screenshot.png scale
-The screenshot is the window's client area; the grid's text has no other
-upright strokes (一 二 三 - = and spaces).
+Usage: check-grid.py screenshot.png scale left top width height
+The screenshot is the window's client area; the output field is at left,
+top, width x height in the design's pixels (the window driver reads them
+from the design table). The grid's text has no other upright strokes (一 二
+三 - = and spaces).
 """
 import subprocess
 import sys
 
 path, scale = sys.argv[1], int(sys.argv[2])
-# The output field's inside, in the design's pixels: 8, 144, 297 x 97 less its frame.
-left, top, width, height = [v * scale for v in (10, 146, 293, 93)]
+field = [int(v) for v in sys.argv[3:7]]
+# The field's inside: less its frame, 2 px on every side.
+left, top, width, height = [v * scale for v in
+                            (field[0] + 2, field[1] + 2, field[2] - 4, field[3] - 4)]
 pgm = subprocess.run(
     ["convert", path, "-crop", f"{width}x{height}+{left}+{top}", "+repage",
      "-colorspace", "gray", "-depth", "8", "-compress", "none", "pgm:-"],

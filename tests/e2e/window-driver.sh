@@ -113,5 +113,5 @@ drive_window() {
   import -window root -crop "$((client_width * scale))x$((client_height * scale))+${origin_x}+${origin_y}" \
     +repage "$output"
   echo "screenshot: $output"
-  tests/e2e/check-grid.py "$output" "$scale"
+  tests/e2e/check-grid.py "$output" "$scale" $(control_rect Text2)
 }
