@@ -5,10 +5,8 @@ namespace tavro {
 
 std::u16string ResultTooLongNotice() {
   // In 万 (ten thousands) of characters, as Chinese counts them.
-  std::u16string count;
-  for (std::size_t tenThousands = kMaxResultLength / 10000; tenThousands != 0; tenThousands /= 10)
-    count.insert(count.begin(), static_cast<char16_t>(u'0' + tenThousands % 10));
-  return u"结果太长（超过 " + count + u" 万字），未转换。";
+  const std::string count = std::to_string(kMaxResultLength / 10000);
+  return u"结果太长（超过 " + std::u16string(count.begin(), count.end()) + u" 万字），未转换。";
 }
 
 }  // namespace tavro
