@@ -10,6 +10,11 @@
 #include <QTextDocument>
 #include <QTimer>
 
+// The control pictures' font is compiled into the window's static library,
+// whose link drops it unless something names it; outside any namespace, as
+// Qt asks.
+static void InitControlPicturesFont() { Q_INIT_RESOURCE(fonts); }
+
 namespace tavro {
 
 QString FieldText(const QPlainTextEdit& field) {
@@ -42,6 +47,7 @@ namespace {
 // have them); empty where they could not be loaded.
 const QString& ControlPicturesFamily() {
   static const QString family = [] {
+    InitControlPicturesFont();
     const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/control-pictures.ttf"));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     return families.isEmpty() ? QString() : families.first();
