@@ -7,8 +7,8 @@
 namespace tavro {
 namespace {
 
-// The three tables, chunk by chunk: the seed's eleven (ten of 100, one of
-// 24), then OpenCC's in chunks of 100.
+// The three tables, chunk by chunk: the eleven of the hand-made positions
+// (ten of 100, one of 24), then OpenCC's in chunks of 100.
 #include "tables/character_tables.inc"
 
 using TableChunks = std::span<const std::u16string_view>;

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Makes the three aligned character tables (character_tables.inc) from their
-first 1,024 positions (seed_tables.txt) and OpenCC's character dictionaries,
+first 1,024 positions (first_positions.txt) and OpenCC's character dictionaries,
 as Debian's opencc package ships them, and the forms a converted character
 may take (character_forms.inc).
 
@@ -13,8 +13,8 @@ may take (character_forms.inc).
 
 Both conversions look a character up at its first occurrence in the source
 table and take the character at the same position of the target table:
-简→繁 searches the simplified table, 繁→简 the traditional one. Past the seed,
-each position is ordered so that both lookups give OpenCC's forms:
+简→繁 searches the simplified table, 繁→简 the traditional one. Past the first
+positions, each position is ordered so that both lookups give OpenCC's forms:
   简→繁 f(c) = TWVariants(first candidate of STCharacters(c)), Taiwan's forms;
   繁→简 g(c) = first candidate of TSCharacters(c);
   and every other character maps to itself in both directions.
@@ -23,7 +23,7 @@ The forms of a character are what the user may choose instead of what a
 conversion wrote, because the right one depends on the word (头发 頭髮, 发展
 發展): for 简→繁 the form written, then the other candidates of STCharacters,
 each through TWVariants; for 繁→简 the form written, then the other candidates
-of TSCharacters and the seed's other positions of the character (疊: 迭, 叠).
+of TSCharacters and the first positions' other places of the character (疊: 迭, 叠).
 """
 import argparse
 import os
@@ -32,7 +32,7 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SEED = os.path.join(HERE, 'seed_tables.txt')
+FIRST_POSITIONS = os.path.join(HERE, 'first_positions.txt')
 OUTPUT = os.path.join(HERE, 'character_tables.inc')
 FORMS = os.path.join(HERE, 'character_forms.inc')
 # What travels with the tables wherever they are shipped.
@@ -74,9 +74,9 @@ def read_dictionary(path):
     return {key: values[0] for key, values in read_candidates(path).items()}
 
 
-def read_seed():
+def read_first_positions():
     tables = {'S': [], 'T': [], 'M': []}
-    with open(SEED, encoding='utf-8') as lines:
+    with open(FIRST_POSITIONS, encoding='utf-8') as lines:
         for line in lines:
             if not line.startswith('#'):
                 letter, chunk = line.rstrip('\n').split(' ')
@@ -85,7 +85,8 @@ def read_seed():
 
 
 def extra_positions(simplified, traditional, to_traditional, to_simplified):
-    """The pairs (simplified, traditional) that follow the seed, in order.
+    """The pairs (simplified, traditional) that follow the first positions, in
+    order.
 
     A pair is placed when a character needs converting and its first
     occurrence is not yet decided: the pair (c, f(c)) for 简→繁, (g(c), c) for
@@ -143,20 +144,22 @@ def make_tables(dictionaries):
     def to_simplified(c):
         return ts.get(c, c)
 
-    seed = read_seed()
-    simplified, traditional, martian = (''.join(seed[k]) for k in 'STM')
+    first = read_first_positions()
+    simplified, traditional, martian = (''.join(first[k]) for k in 'STM')
     pairs = extra_positions(simplified, traditional, to_traditional, to_simplified)
     extra_simplified = ''.join(s for s, _ in pairs)
     extra_traditional = ''.join(t for _, t in pairs)
     tables = {
-        'S': seed['S'] + chunks(extra_simplified),
-        'T': seed['T'] + chunks(extra_traditional),
-        # No look-alikes are known past the seed: 火星文 keeps those characters.
-        'M': seed['M'] + chunks(extra_simplified),
+        'S': first['S'] + chunks(extra_simplified),
+        'T': first['T'] + chunks(extra_traditional),
+        # No look-alikes are known past the first positions: 火星文 keeps those
+        # characters.
+        'M': first['M'] + chunks(extra_simplified),
     }
 
     # Every BMP code unit, through the first-occurrence lookup as the program
-    # does it: the seed decides its own characters, OpenCC all others.
+    # does it: the first positions decide their own characters, OpenCC all
+    # others.
     full = {k: ''.join(v) for k, v in tables.items()}
     lookup_traditional = first_occurrence_lookup(full['S'], full['T'])
     lookup_simplified = first_occurrence_lookup(full['T'], full['S'])
@@ -166,19 +169,19 @@ def make_tables(dictionaries):
             sys.exit(f'make_tables.py: 简→繁 gives {lookup_traditional(c)} for {c}')
         if c not in traditional and lookup_simplified(c) != to_simplified(c):
             sys.exit(f'make_tables.py: 繁→简 gives {lookup_simplified(c)} for {c}')
-    return tables, make_forms(dictionaries, seed, lookup_traditional, lookup_simplified)
+    return tables, make_forms(dictionaries, first, lookup_traditional, lookup_simplified)
 
 
-def make_forms(dictionaries, seed, lookup_traditional, lookup_simplified):
+def make_forms(dictionaries, first, lookup_traditional, lookup_simplified):
     """For each direction, every character with more than one form, as the
     character followed by its forms, the one the conversion writes first."""
     st = read_candidates(os.path.join(dictionaries, 'STCharacters.txt'))
     ts = read_candidates(os.path.join(dictionaries, 'TSCharacters.txt'))
     tw = read_dictionary(os.path.join(dictionaries, 'TWVariants.txt'))
-    seed_simplified, seed_traditional = ''.join(seed['S']), ''.join(seed['T'])
-    seed_positions = {}
-    for s, t in zip(seed_simplified, seed_traditional):
-        seed_positions.setdefault(t, []).append(s)
+    first_simplified, first_traditional = ''.join(first['S']), ''.join(first['T'])
+    first_places = {}
+    for s, t in zip(first_simplified, first_traditional):
+        first_places.setdefault(t, []).append(s)
 
     def entries(keys, lookup, others):
         made = []
@@ -190,8 +193,8 @@ def make_forms(dictionaries, seed, lookup_traditional, lookup_simplified):
 
     return {
         'T': entries(set(st), lookup_traditional, lambda c: [tw.get(t, t) for t in st[c]]),
-        'S': entries(set(ts) | set(seed_positions), lookup_simplified,
-                     lambda c: ts.get(c, []) + seed_positions.get(c, [])),
+        'S': entries(set(ts) | set(first_places), lookup_simplified,
+                     lambda c: ts.get(c, []) + first_places.get(c, [])),
     }
 
 
@@ -203,7 +206,7 @@ def header(version):
     """The opening lines of a file this script makes: its licence and source."""
     return [
         '// SPDX-License-Identifier: MIT AND Apache-2.0',
-        '// Made by convert/tables/make_tables.py from seed_tables.txt and OpenCC\'s',
+        '// Made by convert/tables/make_tables.py from first_positions.txt and OpenCC\'s',
         f'// STCharacters, TSCharacters and TWVariants (Debian\'s opencc {version});',
         '// do not edit. OpenCC\'s dictionaries: Copyright 2010-2022 BYVoid',
         '// <byvoid.kcp@gmail.com>, under the Apache License, Version 2.0.',
@@ -213,7 +216,7 @@ def header(version):
 def render(tables, version):
     length = sum(map(len, tables['S']))
     out = header(version) + [
-        f'// {length} positions: the 1,024 of the seed, then {length - 1024} from OpenCC.',
+        f'// {length} positions: the 1,024 hand-made ones, then {length - 1024} from OpenCC.',
         '',
     ]
     for name, letter in (('kMartianChunks', 'M'), ('kSimplifiedChunks', 'S'),

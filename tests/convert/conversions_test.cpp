@@ -180,7 +180,7 @@ TEST(CharacterFormsTest, MarkWhatHasMoreThanOneForm) {
   // Typical text: the form written first, then the others.
   EXPECT_EQ(MarksOf(u"头发很干", FormsDirection::kToTraditional), u"1:發髮 3:幹乾干 ");
   EXPECT_EQ(MarksOf(u"山谷", FormsDirection::kToTraditional), u"1:穀谷 ");
-  // The seed's doubled 疊 offers both of its places.
+  // 疊, twice in the hand-made positions, offers both of its places.
   EXPECT_EQ(MarksOf(u"重疊", FormsDirection::kToSimplified), u"1:迭叠 ");
   // One form each (说 and 真 are in the tables twice only for 繁→简), and
   // what does not convert, are not marked.

@@ -63,7 +63,7 @@ char16_t Lookup(const std::map<char16_t, char16_t>& dictionary, char16_t unit) {
   return found == dictionary.end() ? unit : found->second;
 }
 
-TEST(DictionariesTest, DecideEveryCharacterTheSeedDoesNot) {
+TEST(DictionariesTest, DecideEveryCharacterPastTheHandMadePositions) {
   const std::map<char16_t, char16_t> st = FirstCandidates("STCharacters"),
                                      ts = FirstCandidates("TSCharacters"),
                                      tw = FirstCandidates("TWVariants");
@@ -73,8 +73,8 @@ TEST(DictionariesTest, DecideEveryCharacterTheSeedDoesNot) {
   const std::u16string simplified = TableText(TableKind::kSimplified),
                        traditional = TableText(TableKind::kTraditional),
                        martian = TableText(TableKind::kMartian);
-  const std::u16string_view seedSimplified = std::u16string_view(simplified).substr(0, 1024),
-                            seedTraditional = std::u16string_view(traditional).substr(0, 1024);
+  const std::u16string_view handMadeSimplified = std::u16string_view(simplified).substr(0, 1024),
+                            handMadeTraditional = std::u16string_view(traditional).substr(0, 1024);
 
   // Every code unit at once, each converted alone.
   std::u16string everyUnit(0x10000, u'\0');
@@ -85,13 +85,13 @@ TEST(DictionariesTest, DecideEveryCharacterTheSeedDoesNot) {
   for (std::size_t index = 0; index < everyUnit.size(); ++index) {
     const char16_t unit = everyUnit[index];
     const char16_t firstForm = Lookup(st, unit);
-    if (seedSimplified.find(unit) == std::u16string_view::npos) {
+    if (handMadeSimplified.find(unit) == std::u16string_view::npos) {
       // Taiwan's form: STCharacters' first candidate through TWVariants.
       const char16_t expected = Lookup(tw, firstForm);
       EXPECT_EQ(int(toTraditional[index]), int(expected)) << "简→繁 of U+" << std::hex << index;
       EXPECT_EQ(int(toMartian[index]), int(unit)) << "火星文 of U+" << std::hex << index;
     }
-    if (seedTraditional.find(unit) == std::u16string_view::npos) {
+    if (handMadeTraditional.find(unit) == std::u16string_view::npos) {
       const char16_t expected = Lookup(ts, unit);
       EXPECT_EQ(int(toSimplified[index]), int(expected)) << "繁→简 of U+" << std::hex << index;
     }
