@@ -2,21 +2,19 @@
 // Screenshots of the built page after 竖排, to look at: a phone upright and
 // sideways, a desktop, light and dark, at scale 1 and 2; and a wide screen
 // with a grid of 20 lines. Then, at the same sizes, a 简→繁 result with its
-// marked characters and the chooser of one. Usage: node screenshots.mjs FOLDER
+// marked characters and the chooser of one. Usage: node
+// scripts/page-screenshots.mjs FOLDER (after scripts/web.sh --build-only and
+// npm ci in web/)
 import { mkdirSync } from 'node:fs';
-import { chromium } from 'playwright-core';
 
-import { serve } from './serve.mjs';
+import { serve } from '../web/serve.mjs';
+import { launchBrowser } from '../web/tests/browser.mjs';
 
 const folder = process.argv[2] ?? 'screenshots';
 mkdirSync(folder, { recursive: true });
 const server = await serve(new URL('../build/web/', import.meta.url).pathname);
 const address = `http://127.0.0.1:${server.address().port}/`;
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-         '--disable-component-update', '--disable-sync', '--no-first-run'],
-});
+const browser = await launchBrowser();
 const phone = { isMobile: true, hasTouch: true };
 const sizes = {
   phone: { viewport: { width: 360, height: 640 }, ...phone },
