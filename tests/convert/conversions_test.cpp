@@ -11,51 +11,11 @@
 #endif
 
 #include "ansi_width.h"
-#include "character_forms.h"
 #include "character_tables.h"
 #include "plain_conversions.h"
 
 namespace tavro {
 namespace {
-
-TEST(ConversionsTest, GiveTheExpectedText) {
-  // The window's tests show the other conversions; these are the cases that
-  // a field, which keeps line breaks as LF, cannot. Backwards, CR LF becomes
-  // LF CR and a pair stays whole.
-  EXPECT_EQ(ReverseText(u"ab\r\ncd😀"), u"😀dc\n\rba");
-  // Nine characters make three lines and a column of fillers.
-  EXPECT_EQ(VerticalLayout(u"一二三四五六七八九"),
-            u"一|四|七|  |\r\n二|五|八|  |\r\n三|六|九|  |\r\n");
-}
-
-TEST(ConversionsTest, KeepWhatAReaderSeesAsOneCharacterWhole) {
-  // A flag, a skin tone, an emoji presentation (U+FE0F), a keycap.
-  EXPECT_EQ(ReverseText(u"中国🇨🇳"), u"🇨🇳国中");
-  EXPECT_EQ(ReverseText(u"👍🏻 ☀️"), u"☀️ 👍🏻");
-  EXPECT_EQ(ReverseText(u"a1️⃣"), u"1️⃣a");
-  // A family joined by U+200D, letters with accents, a hanzi with an
-  // ideographic variation selector, Hangul written as jamo.
-  EXPECT_EQ(AddCharacters(u"👨‍👩‍👧", u"~"), u"~👨‍👩‍👧");
-  EXPECT_EQ(ReverseText(u"cafe\u0301"), u"e\u0301fac");
-  EXPECT_EQ(ReverseText(u"葛\U000E0100中"), u"中葛\U000E0100");
-  EXPECT_EQ(AddCharacters(u"\u1100\u1161\u11A8가", u"~"), u"~\u1100\u1161\u11A8~가");
-  // CR and LF stay two characters; a lone surrogate and a joiner at the start
-  // are characters of their own, a joiner after a hanzi belongs to it.
-  EXPECT_EQ(AddCharacters(u"a\r\n", u"~"), u"~a~\r~\n");
-  EXPECT_EQ(ReverseText(u"\xD800\u0301\u200D中\u200D"), u"中\u200D\u0301\u200D\xD800");
-}
-
-TEST(ConversionsTest, LayOutEveryCharacterInACellOfItsDrawnWidth) {
-  // An emoji, a flag, Hangul and U+FE0F are drawn two columns wide.
-  EXPECT_EQ(VerticalLayout(u"爱笑😊"), u"爱|😊|\r\n笑|  |\r\n");
-  EXPECT_EQ(VerticalLayout(u"🇨🇳a"), u"🇨🇳|a |\r\n");
-  EXPECT_EQ(VerticalLayout(u"한a"), u"한|a |\r\n");
-  EXPECT_EQ(VerticalLayout(u"☀️"), u"☀️|  |\r\n");
-  // A line break, a tab or a zero-width space keeps its cell, blank.
-  EXPECT_EQ(VerticalLayout(u"甲乙\n丙丁"), u"甲|  |丁|\r\n乙|丙|  |\r\n");
-  EXPECT_EQ(VerticalLayout(u"a\tb"), u"a |b |\r\n  |  |\r\n");
-  EXPECT_EQ(VerticalLayout(u"\u200Ba"), u"  |a |\r\n");
-}
 
 // Units that pair up or break pairs beside table characters, which also make
 // up the tables, and units that join characters: accents, joiners, variation
@@ -143,9 +103,9 @@ TEST(AnsiWidthTest, IsTheSameOnEveryPlatform) {
 #endif
   // The same figures from glibc's iconv and from Windows: they agree on every
   // code unit but the user-defined area and U+F8F5, which only Windows
-  // encodes, in two bytes and in one, and which count so everywhere. Two bytes also: hanzi such as 中 and the
-  // full-width forms; without best fit, ¢ has no code of its own (0), nor
-  // has Hangul, nor has either half of a surrogate pair.
+  // encodes, in two bytes and in one, and which count so everywhere. Two bytes also: hanzi such as
+  // 中 and the full-width forms; without best fit, ¢ has no code of its own (0), nor has Hangul,
+  // nor has either half of a surrogate pair.
   const AnsiWidthTable& widths = AnsiWidths();
   EXPECT_EQ(std::count(widths.begin(), widths.end(), 2), 23940);
   EXPECT_EQ(widths[u'¢'] + widths[u'한'] + widths[0xD83D], 0);
@@ -165,29 +125,6 @@ TEST(CharacterTablesTest, ConvertAlikeOnEveryPlatform) {
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, traditional, simplified)), 4711688186189294612u);
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, simplified, TableText(TableKind::kMartian))),
             2458065634546254852u);
-}
-
-// Each mark as "position:forms", in order.
-std::u16string MarksOf(std::u16string_view input, FormsDirection direction) {
-  std::u16string marks;
-  for (const MarkedCharacter& mark : MarkCharacterForms(input, direction)) {
-    marks += std::u16string(1, u'0' + char16_t(mark.position)) + u":" + std::u16string(mark.forms) + u" ";
-  }
-  return marks;
-}
-
-TEST(CharacterFormsTest, MarkWhatHasMoreThanOneForm) {
-  // Typical text: the form written first, then the others.
-  EXPECT_EQ(MarksOf(u"头发很干", FormsDirection::kToTraditional), u"1:發髮 3:幹乾干 ");
-  EXPECT_EQ(MarksOf(u"山谷", FormsDirection::kToTraditional), u"1:穀谷 ");
-  // 疊, twice in the hand-made positions, offers both of its places.
-  EXPECT_EQ(MarksOf(u"重疊", FormsDirection::kToSimplified), u"1:迭叠 ");
-  // One form each (说 and 真 are in the tables twice only for 繁→简), and
-  // what does not convert, are not marked.
-  EXPECT_EQ(MarksOf(u"说真话abc", FormsDirection::kToTraditional), u"");
-  EXPECT_EQ(MarksOf(u"", FormsDirection::kToSimplified), u"");
-  // Offsets count code units: past a pair and a lone surrogate.
-  EXPECT_EQ(MarksOf(u"𠍀发\xD800干", FormsDirection::kToTraditional), u"2:發髮 4:幹乾干 ");
 }
 
 }  // namespace

@@ -53,6 +53,13 @@ export async function openPage(options = {}, address = session.address) {
 }
 
 export const clipboardText = (page) => page.evaluate(() => navigator.clipboard.readText());
+// Replaces the input field's text by `text` through the clipboard and ctrl+v.
+export async function paste(page, text) {
+  await page.evaluate((pasted) => navigator.clipboard.writeText(pasted), text);
+  await inputField(page).focus();
+  await page.keyboard.press('Control+A');
+  await page.keyboard.press('Control+V');
+}
 export const button = (page, name) => page.getByRole('button', { name, exact: true });
 export const inputField = (page) => page.getByLabel('请将文字粘贴到此处！');
 export const outputField = (page) => page.getByLabel('转换后的文本！已经自动复制。');
