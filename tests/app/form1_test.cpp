@@ -20,6 +20,11 @@
 #include <QToolButton>
 #include <cmath>
 #include <tuple>
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <cwchar>
+#endif
 
 #include "clipboard_stand_in.h"
 #include "grid_font.h"
@@ -331,6 +336,38 @@ class Form1Test : public QObject {
     QCOMPARE(Run(&Form1Controls::Command3, "mno"), "onm");
     QVERIFY(notice.isHidden());
   }
+
+#ifdef Q_OS_WIN
+  // Another program holds the Windows clipboard open: the command returns at
+  // once, its result waits and lands when the clipboard is let go; text that
+  // program puts there meanwhile stands, and the window says so.
+  void aHeldWindowsClipboardGetsTheResultLaterOrKeepsTheirs() {
+    if (QGuiApplication::platformName() != u"windows") QSKIP("the Windows clipboard itself");
+    const HWND other =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const tavro::NoticeBar& notice = form_->Notice();
+    for (const wchar_t* theirs : {static_cast<const wchar_t*>(nullptr), L"theirs"}) {
+      QVERIFY(OpenClipboard(other));
+      QElapsedTimer command;
+      command.start();
+      Run(&Form1Controls::Command3, u"中文"_s);
+      QVERIFY(command.elapsed() < 500);
+      QTest::qWait(300);
+      QCOMPARE(notice.notice(), QString::fromUtf16(tavro::kClipboardBusyNotice));
+      if (theirs != nullptr) {
+        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 7 * sizeof(wchar_t));
+        std::wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), theirs);
+        GlobalUnlock(memory);
+        QVERIFY(EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
+      }
+      CloseClipboard();
+      QTRY_COMPARE(QGuiApplication::clipboard()->text(), theirs ? u"theirs"_s : u"文中"_s);
+      QTRY_COMPARE(notice.notice(),
+                   theirs ? QString::fromUtf16(tavro::kClipboardSupersededNotice) : QString());
+    }
+    DestroyWindow(other);
+  }
+#endif
 
   void pastesReadTheClipboardOnceAndUndoAsUsual() {
     QPlainTextEdit* field = form_->Text1;

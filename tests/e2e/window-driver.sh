@@ -1,8 +1,13 @@
-# End-to-end checks of the window under X11, sourced by the X11 and the wine
-# checks: drives the real window from outside as a person would, under Xvfb,
-# with the X clipboard, and installs what that takes.
-source build-aux/xvfb-display.sh
-build-aux/setup-deps.sh xdotool xclip imagemagick python3
+# The end-to-end drive of the real window, sourced by its X11, Wayland and
+# wine checks: pastes text into the input field with ctrl+v, reaches a button
+# with Tab and presses it with Space, and reads what lands on the clipboard,
+# as a person would. How keys, the clipboard and the screen are reached
+# differs per platform: use_x11 sets it up for X11 (under Xvfb, as wine uses
+# it too); the Wayland check brings its own
+#   send_keys KEY...      "ctrl+v", "Tab", "shift+Tab", or +MS to wait MS ms
+#   put_clipboard TEXT    puts TEXT on the clipboard, as another program does
+#   read_clipboard        prints the clipboard's text
+#   alive                 fails when the program is gone
 
 # The window's geometry, read from its design table (app/window_layout.*),
 # in pixels at scale 1: 15 twips to a pixel.
@@ -17,54 +22,115 @@ control_rect() {
   echo "$(design_pixels "$left") $(design_pixels "$top") $(design_pixels "$width") $(design_pixels "$height")"
 }
 
-# The window's client area on the screen: "x y", found from the window's
-# outer geometry (a frame drawn around it, as wine draws one, is as wide at
-# the bottom and sides).
-client_origin() {
-  local window=$1 scale=$2 X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  local border=$(((WIDTH - client_width * scale) / 2))
-  echo "$((X + border)) $((Y + HEIGHT - client_height * scale - border))"
+# The Tab presses from the input field to the control `name`, along the
+# design's order, which is the tab order; hidden fields take no focus.
+tabs_to() {
+  local names from to i
+  read -r -a names < <(sed -n '/\.hidden = true/d; s/.*{\.name = "\([A-Za-z0-9]*\)".*/\1/p' \
+    app/window_layout.cpp | paste -sd ' ')
+  for i in "${!names[@]}"; do
+    [ "${names[i]}" = Text1 ] && from=$i
+    [ "${names[i]}" = "$1" ] && to=$i
+  done
+  echo $(((to - from + ${#names[@]}) % ${#names[@]}))
 }
 
-# Clicks the centre of the control named `name`.
-click_control() {
-  local left top width height
-  read -r left top width height < <(control_rect "$1")
-  xdotool mousemove "$((origin_x + (left + width / 2) * scale))" \
-    "$((origin_y + (top + height / 2) * scale))" click 1
-  sleep 0.5
+# The keys that press the button `name` from the input field and go back
+# there, which a command leaves for the output field: one a line.
+keys_to_press() {
+  local i
+  for ((i = 0; i < $(tabs_to "$1"); i++)); do echo Tab; done
+  printf '%s\n' space +300 shift+Tab
+}
+press() {
+  local keys
+  mapfile -t keys < <(keys_to_press "$1")
+  send_keys "${keys[@]}"
 }
 
-# Puts `text` into the input field through the clipboard and ctrl+v.
-paste_input() {
-  printf '%s' "$1" | xclip -selection clipboard -i
-  click_control Text1
-  xdotool key ctrl+a ctrl+v
-  sleep 0.5
+# Replaces the input field's text (the field has the focus) by `text`
+# through the clipboard and presses the button `name`. A large text is
+# given `seconds` to paste: one sending of keys, as keys sent while the
+# program is busy reach it only from a keyboard it already knows.
+paste_and_press() {
+  local keys
+  put_clipboard "$1"
+  mapfile -t keys < <(keys_to_press "$2")
+  send_keys ctrl+a ctrl+v "+$((${3:-0} * 1000 + 300))" "${keys[@]}"
 }
 
-# Clicks the button `control` (the command `name`) and checks that the
-# clipboard then holds `expected`.
-expect_result() {
-  local name=$1 control=$2 expected=$3
-  click_control "$control"
-  local published
-  published=$(xclip -selection clipboard -o | tr -d '\r')
-  if [ "$published" != "$expected" ]; then
-    echo "window-driver: after $name the clipboard holds '$published', expected '$expected'" >&2
-    return 1
-  fi
-  printf 'clipboard after %s:\n%s\n' "$name" "$published"
+# Waits until the clipboard holds `expected` (lines ended by LF), the result
+# of the command `name`, for as long as a large command may take.
+expect_clipboard() {
+  local name=$1 expected=$2 published=""
+  for _ in $(seq 100); do
+    alive
+    published=$(read_clipboard | tr -d '\r') || true
+    if [ "$published" = "$expected" ]; then
+      echo "clipboard after $name: ${published:0:60}"
+      return
+    fi
+    sleep 0.2
+  done
+  echo "window-driver: after $name the clipboard holds '${published:0:100}', expected '${expected:0:100}'" >&2
+  return 1
 }
 
-# Starts the program (the arguments) and waits for its window; sets `window`.
-# What the program prints is shown when its window does not appear.
+# What every platform checks, in a window just opened (its input field has
+# the focus): 倒序 keeps a pair whole; 竖排 measures code page 936, with a
+# character of its user-defined area (two bytes) and a cent sign (no code of
+# its own: one); 简→繁; and a grid whose only upright strokes are its "|",
+# which the output field then shows without its selection for a screenshot,
+# with the focus.
+drive_window() {
+  paste_and_press '中文abc😀' Command3
+  expect_clipboard 倒序 '😀cba文中'
+  # U+E000 as its UTF-8 bytes: bash's \u escapes depend on the locale.
+  local user_defined
+  user_defined=$(printf '\xee\x80\x80')
+  paste_and_press "竖排a${user_defined}¢字" Command4
+  expect_clipboard 竖排 "竖|a |¢ |  |"$'\n'"排|${user_defined}|字|  |"
+  paste_and_press '东风夜放花千树，更吹落，星如雨。宝马雕车香满路。' Command6
+  expect_clipboard 简→繁 '東風夜放花千樹，更吹落，星如雨。寶馬雕車香滿路。'
+  paste_and_press '一-二=-三=으二=一-=一-三' Command4
+  expect_clipboard 竖排 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |으|- |三|'
+  send_keys Tab ctrl+Home +500
+}
+
+# Checks that the 竖排 grid in the output field of the window's screenshot
+# `image` (its client area, at `scale`) lines up.
+check_grid() { tests/e2e/check-grid.py "$1" "$2" $(control_rect Text2); }
+
+# The X11 way (under Xvfb; wine draws its windows there too), and what it
+# needs installed; starts the display.
+use_x11() {
+  source build-aux/xvfb-display.sh
+  build-aux/setup-deps.sh xdotool xclip imagemagick python3
+  start_display
+  send_keys() {
+    local commands=() key
+    for key in "$@"; do
+      if [[ $key == +* ]]; then
+        commands+=(sleep "$(printf '%d.%03d' $((${key#+} / 1000)) $((${key#+} % 1000)))")
+      else
+        commands+=(key "$key")
+      fi
+    done
+    xdotool "${commands[@]}"
+  }
+  put_clipboard() { printf '%s' "$1" | xclip -selection clipboard -i; }
+  read_clipboard() { xclip -selection clipboard -o 2>/dev/null; }
+  alive() { kill -0 "$program" 2>/dev/null || { echo "window-driver: the program is gone" >&2; return 1; }; }
+}
+
+# Starts the program (the arguments) on X11 and waits for its window; sets
+# `window` and `program`. What the program prints is shown when its window
+# does not appear.
 start_program() {
   local log
   log=$(mktemp)
   "$@" >"$log" 2>&1 &
-  local program=$!
+  program=$!
   window=""
   for _ in $(seq 200); do
     window=$(xdotool search --onlyvisible --name 'tavro' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
@@ -78,40 +144,16 @@ start_program() {
     return 1
   fi
   rm -f "$log"
+  sleep 2
 }
 
-# Starts the program (the arguments), pastes text into the input field,
-# checks what 竖排, 简→繁 and 竖排 again put on the clipboard, takes a
-# screenshot of the window and checks that its grid lines up. Uses DISPLAY,
-# and SCALE when set.
-drive_window() {
-  local output=$1
-  shift
-  scale=${SCALE:-1}
-  start_program "$@"
-  sleep 2
-  read -r origin_x origin_y < <(client_origin "$window" "$scale")
-  xdotool windowfocus "$window" 2>/dev/null || true
-
-  # Six characters make two lines and a column of fillers; among them a character of code page 936's user-defined
-  # area (two bytes) and a cent sign (no code of its own: "?", one byte).
-  # U+E000 as its UTF-8 bytes: bash's \u escapes depend on the locale.
-  local user_defined
-  user_defined=$(printf '\xee\x80\x80')
-  paste_input "竖排a${user_defined}¢字"
-  expect_result 竖排 Command4 "竖|a |¢ |  |"$'\n'"排|${user_defined}|字|  |"
-  paste_input '东风夜放花千树，更吹落，星如雨。宝马雕车香满路。'
-  expect_result 简→繁 Command6 '東風夜放花千樹，更吹落，星如雨。寶馬雕車香滿路。'
-  # A grid whose only upright strokes are its "|", shown without the
-  # selection: the strokes must stand one above the other.
-  paste_input '一-二=-三=으二=一-=一-三'
-  expect_result 竖排 Command4 $'一|- |二|= |\n- |三|= |一|\n二|= |一|- |\n= |으|- |三|'
-  xdotool key ctrl+Home
-  sleep 0.5
-
-  mkdir -p "$(dirname "$output")"
-  import -window root -crop "$((client_width * scale))x$((client_height * scale))+${origin_x}+${origin_y}" \
-    +repage "$output"
-  echo "screenshot: $output"
-  tests/e2e/check-grid.py "$output" "$scale" $(control_rect Text2)
+# Takes the window's client area at `scale` as `image` on X11. A frame drawn
+# around it, as wine draws one, is as wide at the bottom and sides.
+shot() {
+  local image=$1 scale=$2 X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  local border=$(((WIDTH - client_width * scale) / 2))
+  mkdir -p "$(dirname "$image")"
+  import -window root -crop "$((client_width * scale))x$((client_height * scale))+$((X + border))+$((Y + HEIGHT - client_height * scale - border))" \
+    +repage "$image"
 }

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # End-to-end check of the window on X11: drives the real program under Xvfb
-# as a person would (pastes Chinese text, clicks 竖排 and 简→繁, checks what
-# lands on the clipboard), takes a screenshot and checks that its 竖排 grid
-# lines up. Usage: tests/e2e/x11-window.sh [output.png] [scale]
+# as a person would (tests/e2e/window-driver.sh), takes a screenshot and
+# checks that its 竖排 grid lines up, and that the window belongs to its menu
+# entry. Usage: tests/e2e/x11-window.sh [output.png] [scale]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 output=${1:-docs/screenshot.png}
-export SCALE=${2:-1}
+scale=${2:-1}
 
 source tests/e2e/window-driver.sh
+build-aux/setup-deps.sh x11-utils
 cmake --preset release >/dev/null
 cmake --build --preset release --target tavro >/dev/null
-start_display
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$SCALE drive_window "$output" build/release/app/tavro
+use_x11
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale start_program build/release/app/tavro
+drive_window
+shot "$output" "$scale"
+echo "screenshot: $output"
+check_grid "$output" "$scale"
 
 # The desktop ties the window to its menu entry by the class of WM_CLASS.
-build-aux/setup-deps.sh x11-utils
 wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
 entry_class=$(sed -n 's/^StartupWMClass=//p' packaging/linux/net.tavro.tavro.desktop)
 if [ -z "$wm_class" ] || [ "$wm_class" != "$entry_class" ]; then
