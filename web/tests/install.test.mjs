@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The page as a host serves it and a phone installs it: a new version
-// arrives whatever the host's cache headers say, the Content-Security-Policy
-// is in force, and the manifest is what an install prompt wants.
+// The page as a host serves it and a phone installs it: under a sub-path, a
+// new version arrives whatever the host's cache headers say; the
+// Content-Security-Policy is in force; the manifest is what an install
+// prompt wants.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, statSync, utimesSync, writeFileSync }
@@ -11,7 +12,6 @@ import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
 import { test } from 'node:test';
 
-import { serve } from '../serve.mjs';
 import { button, clipboardText, inputField, kPage, openPage, session, useBrowser }
   from './browser.mjs';
 
@@ -20,46 +20,39 @@ useBrowser();
 const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
                  '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json' };
 
-// A static host as people have them: `headers` is 'max-age' (Cache-Control:
-// max-age=600, as nginx and many hosts are set up) or 'last-modified' (only
-// Last-Modified, the default of nginx and Apache, answering If-Modified-Since
-// with 304). It serves whatever folder `host.folder` names at the time.
-function staticHost(headers) {
+// A static host as people have them, serving whatever folder `host.folder`
+// names at the time: `headers` is 'max-age' (Cache-Control: max-age=600, as
+// nginx and many hosts are set up) or 'last-modified' (only Last-Modified,
+// the default of nginx and Apache, answering If-Modified-Since with 304).
+async function staticHost(headers) {
   const host = { folder: null };
   host.server = createServer((request, response) => {
-    let path = new URL(request.url, 'http://localhost').pathname.slice(1) || 'index.html';
-    const file = join(host.folder, path);
+    const path = new URL(request.url, 'http://h').pathname.replace(/\/$/, '/index.html');
     let modified;
     try {
-      modified = statSync(file).mtime;
+      modified = new Date(Math.floor(statSync(join(host.folder, path)).mtimeMs / 1000) * 1000);
     } catch {
-      response.writeHead(404).end();
-      return;
+      return response.writeHead(404).end();
     }
-    const lastModified = new Date(Math.floor(modified.getTime() / 1000) * 1000);
     const since = request.headers['if-modified-since'];
-    if (since && new Date(since) >= lastModified) {
-      response.writeHead(304).end();
-      return;
-    }
+    if (since && new Date(since) >= modified) return response.writeHead(304).end();
     response.writeHead(200, {
-      'Content-Type': kTypes[extname(file)] ?? 'application/octet-stream',
-      'Last-Modified': lastModified.toUTCString(),
+      'Content-Type': kTypes[extname(path)] ?? 'application/octet-stream',
+      'Last-Modified': modified.toUTCString(),
       ...(headers === 'max-age' ? { 'Cache-Control': 'max-age=600' } : {}),
-    });
-    response.end(readFileSync(file));
+    }).end(readFileSync(join(host.folder, path)));
   });
-  return new Promise((done) => host.server.listen(0, '127.0.0.1', () => {
-    host.address = `http://127.0.0.1:${host.server.address().port}/`;
-    done(host);
-  }));
+  await new Promise((done) => host.server.listen(0, '127.0.0.1', done));
+  host.address = `http://127.0.0.1:${host.server.address().port}/tool/`;
+  return host;
 }
 
-// A copy of the built page; `version` changes its title and its script.
-// With `anHourAgo`, its files are dated an hour back, as on a host that has
-// served them a while; otherwise they are as new as a deploy makes them.
+// A copy of the built page under the sub-path tool/, as a host may put it;
+// `version` changes its title and its script. With `anHourAgo`, its files
+// are dated an hour back, as on a host that has served them a while;
+// otherwise they are as new as a deploy makes them.
 function deployable(version, { anHourAgo = false } = {}) {
-  const folder = mkdtempSync(join(tmpdir(), `tavro-page-${version}-`));
+  const root = mkdtempSync(join(tmpdir(), `tavro-page-${version}-`)), folder = join(root, 'tool');
   cpSync(kPage, folder, { recursive: true });
   const edit = (name, change) => writeFileSync(join(folder, name),
                                                change(readFileSync(join(folder, name), 'utf8')));
@@ -67,60 +60,54 @@ function deployable(version, { anHourAgo = false } = {}) {
                                             `<title>tavro字符工具 ${version}</title>`));
   edit('main.js', (script) => `${script}\nwindow.pageVersion = '${version}';\n`);
   execFileSync(new URL('../make_service_worker.sh', import.meta.url).pathname, [folder]);
-  if (anHourAgo) {
-    const date = new Date(Date.now() - 3600 * 1000);
-    for (const name of execFileSync('find', [folder, '-type', 'f']).toString().trim().split('\n'))
-      utimesSync(name, date, date);
-  }
-  return folder;
+  const date = new Date(Date.now() - (anHourAgo ? 3600 * 1000 : 0));
+  for (const name of execFileSync('find', [folder, '-type', 'f']).toString().trim().split('\n'))
+    utimesSync(name, date, date);
+  return root;
 }
 
 for (const headers of ['max-age', 'last-modified']) {
-  test(`a new version arrives within two visits on a host with ${headers} headers`, async (t) => {
-    const pageA = deployable('A', { anHourAgo: true });
+  test(`under a sub-path, a new version arrives within two visits on a host with ${headers} ` +
+       'headers', async (t) => {
+    const [pageA, pageB] = [deployable('A', { anHourAgo: true }), deployable('B')];
     const host = await staticHost(headers);
     const context = await session.browser.newContext();
     t.after(() => {
       host.server.close();
+      for (const folder of [pageA, pageB]) rmSync(folder, { recursive: true });
       return context.close();
     });
     const page = await context.newPage();
+    const stores = () => page.evaluate(() => caches.keys());
     const visit = async () => {
       await page.goto(host.address);
       await page.waitForSelector('html[data-ready]');
-      await page.evaluate(() => navigator.serviceWorker.ready);
-      return page.evaluate(() => ({ title: document.title, script: window.pageVersion }));
+      return page.evaluate(async () => [document.title, window.pageVersion,
+                                        (await navigator.serviceWorker.ready).scope]);
     };
     host.folder = pageA;
     await visit();
-    assert.deepEqual(await visit(), { title: 'tavro字符工具 A', script: 'A' });
-    const [storeA] = await page.evaluate(() => caches.keys());
-    const pageB = deployable('B');
+    assert.deepEqual(await visit(), ['tavro字符工具 A', 'A', host.address]);
+    const [storeA] = await stores();
     host.folder = pageB;  // the deploy
     await visit();
     // Between two visits the new version's service worker installs and
     // replaces the old store.
-    const stores = () => page.evaluate(() => caches.keys());
     for (let wait = 0; wait < 100; ++wait) {
       const names = await stores();
       if (names.length === 1 && names[0] !== storeA) break;
       await page.waitForTimeout(200);
     }
-    assert.deepEqual(await visit(), { title: 'tavro字符工具 B', script: 'B' });
-    // No file of A in any store.
+    assert.deepEqual(await visit(), ['tavro字符工具 B', 'B', host.address]);
+    // Every file of B in the store, none of A.
     const stored = await page.evaluate(async () => {
-      const texts = [];
-      for (const name of await caches.keys()) {
-        const store = await caches.open(name);
-        for (const request of await store.keys()) {
-          if (/\.(html|js)$|\/$/.test(request.url)) texts.push((await store.match(request)).text());
-        }
-      }
+      const store = await caches.open((await caches.keys())[0]);
+      const texts = (await store.keys()).filter((request) => /\.(html|js)$|\/$/.test(request.url))
+        .map(async (request) => (await store.match(request)).text());
       return (await Promise.all(texts)).join('\n');
     });
     assert.ok(!stored.includes("'A'") && !stored.includes('tavro字符工具 A'));
     assert.ok(stored.includes("'B'") && stored.includes('tavro字符工具 B'));
-    for (const folder of [pageA, pageB]) rmSync(folder, { recursive: true });
   });
 }
 
@@ -149,23 +136,6 @@ test('the Content-Security-Policy is in force, and the page works under it, offl
   // No error at load or during the commands but the one injected above.
   assert.deepEqual(errors.filter((error) => !error.includes('Content Security Policy')), []);
   await context.close();
-});
-
-test('under a sub-path, with or without its slash, the page works', async (t) => {
-  const root = mkdtempSync(join(tmpdir(), 'tavro-host-'));
-  cpSync(kPage, join(root, 'tool'), { recursive: true });
-  const server = await serve(root);
-  t.after(() => server.close());
-  const address = `http://127.0.0.1:${server.address().port}/tool`;
-  const { context, page } = await openPage({}, address);
-  assert.equal(page.url(), `${address}/`);
-  await inputField(page).fill('子路径');
-  await button(page, '倒序').click();
-  assert.equal(await clipboardText(page), '径路子');
-  assert.equal(await page.evaluate(async () => (await navigator.serviceWorker.ready).scope),
-               `${address}/`);
-  await context.close();
-  rmSync(root, { recursive: true });
 });
 
 test('the manifest is what an install prompt wants', async () => {
