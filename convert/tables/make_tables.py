@@ -2,11 +2,13 @@
 # SPDX-License-Identifier: MIT
 """Makes the three aligned character tables (character_tables.inc) from their
 first 1,024 positions (first_positions.txt) and OpenCC's character dictionaries,
-as Debian's opencc package ships them, and the forms a converted character
-may take (character_forms.inc).
+as Debian's opencc package ships them, the forms a converted character may
+take (character_forms.inc), and the phrases that decide which form the word
+around a character asks for (phrases.inc), from OpenCC's phrase dictionaries.
 
-  make_tables.py            write character_tables.inc, character_forms.inc
-                            and LICENSE-OpenCC.txt beside this script
+  make_tables.py            write character_tables.inc, character_forms.inc,
+                            phrases.inc and LICENSE-OpenCC.txt beside this
+                            script
   make_tables.py --check    exit 1 if the committed file differs from what
                             this script makes now
   make_tables.py --export DIR   write the dictionaries as text into DIR
@@ -24,6 +26,13 @@ conversion wrote, because the right one depends on the word (头发 頭髮, 发�
 發展): for 简→繁 the form written, then the other candidates of STCharacters,
 each through TWVariants; for 繁→简 the form written, then the other candidates
 of TSCharacters and the first positions' other places of the character (疊: 迭, 叠).
+
+The phrases are the words OpenCC converts as a whole: STPhrases, each
+phrase's first candidate through TWVariants, as s2tw converts it, for 简→繁;
+TSPhrases for 繁→简. All of them are kept, as they decide where words begin;
+with each, the forms it writes at characters that have more than one form
+and that the conversion writes otherwise: there the word asks for another
+form than the one written.
 """
 import argparse
 import os
@@ -35,9 +44,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 FIRST_POSITIONS = os.path.join(HERE, 'first_positions.txt')
 OUTPUT = os.path.join(HERE, 'character_tables.inc')
 FORMS = os.path.join(HERE, 'character_forms.inc')
+PHRASES = os.path.join(HERE, 'phrases.inc')
 # What travels with the tables wherever they are shipped.
 LICENCE = os.path.join(HERE, 'LICENSE-OpenCC.txt')
-DICTIONARIES = ('STCharacters', 'TSCharacters', 'TWVariants')
+DICTIONARIES = ('STCharacters', 'TSCharacters', 'TWVariants', 'STPhrases', 'TSPhrases')
 CHUNK = 100
 
 
@@ -169,7 +179,8 @@ def make_tables(dictionaries):
             sys.exit(f'make_tables.py: 简→繁 gives {lookup_traditional(c)} for {c}')
         if c not in traditional and lookup_simplified(c) != to_simplified(c):
             sys.exit(f'make_tables.py: 繁→简 gives {lookup_simplified(c)} for {c}')
-    return tables, make_forms(dictionaries, first, lookup_traditional, lookup_simplified)
+    forms = make_forms(dictionaries, first, lookup_traditional, lookup_simplified)
+    return tables, forms, make_phrases(dictionaries, forms, lookup_traditional, lookup_simplified)
 
 
 def make_forms(dictionaries, first, lookup_traditional, lookup_simplified):
@@ -198,16 +209,42 @@ def make_forms(dictionaries, first, lookup_traditional, lookup_simplified):
     }
 
 
+def make_phrases(dictionaries, forms, lookup_traditional, lookup_simplified):
+    """For each direction, every phrase of two or more BMP characters that
+    converts to as many, in code unit order, with the places where it writes
+    another form than the conversion at a character that has several: a list
+    of (phrase, [(offset, form), ...])."""
+    tw = read_dictionary(os.path.join(dictionaries, 'TWVariants.txt'))
+
+    def phrases(name, through, lookup, marked):
+        made = []
+        with open(os.path.join(dictionaries, f'{name}.txt'), encoding='utf-8') as lines:
+            for line in lines:
+                key, values = line.rstrip('\n').split('\t')
+                written = ''.join(through(c) for c in values.split(' ')[0])
+                if len(key) < 2 or len(written) != len(key) or max(map(ord, key + written)) > 0xFFFF:
+                    continue
+                made.append((key, [(i, w) for i, (c, w) in enumerate(zip(key, written))
+                                   if c in marked and w != lookup(c)]))
+        made.sort(key=lambda entry: entry[0].encode('utf-16-be'))
+        return made
+
+    return {
+        'T': phrases('STPhrases', lambda c: tw.get(c, c), lookup_traditional,
+                     {entry[0] for entry in forms['T']}),
+        'S': phrases('TSPhrases', lambda c: c, lookup_simplified, {entry[0] for entry in forms['S']}),
+    }
+
+
 def chunks(text):
     return [text[i:i + CHUNK] for i in range(0, len(text), CHUNK)]
 
 
-def header(version):
+def header(version, sources='first_positions.txt and OpenCC\'s\n// STCharacters, TSCharacters and TWVariants'):
     """The opening lines of a file this script makes: its licence and source."""
     return [
         '// SPDX-License-Identifier: MIT AND Apache-2.0',
-        '// Made by convert/tables/make_tables.py from first_positions.txt and OpenCC\'s',
-        f'// STCharacters, TSCharacters and TWVariants (Debian\'s opencc {version});',
+        f'// Made by convert/tables/make_tables.py from {sources} (Debian\'s opencc {version});',
         '// do not edit. OpenCC\'s dictionaries: Copyright 2010-2022 BYVoid',
         '// <byvoid.kcp@gmail.com>, under the Apache License, Version 2.0.',
     ]
@@ -247,12 +284,53 @@ def render_forms(forms, version):
     return '\n'.join(out) + '\n'
 
 
+def encode_phrases(entries):
+    """The phrases in the compact form phrase_suggestions.cpp reads, one
+    string per phrase: the number of units it shares with the phrase before
+    it plus 1 (U+0001 ... U+0010), the rest of its units, then for every
+    place where it asks for another form, U+0011 + the place's offset and the
+    form. Phrases hold CJK characters alone (U+3000 on), so the marks are
+    never taken for a unit of theirs."""
+    encoded, previous = [], ''
+    for phrase, places in entries:
+        if len(phrase) > 16 or min(map(ord, phrase + ''.join(f for _, f in places))) < 0x3000:
+            sys.exit(f'make_tables.py: the phrase {phrase} does not fit the compact form')
+        shared = 0
+        while shared < min(len(previous), len(phrase) - 1) and previous[shared] == phrase[shared]:
+            shared += 1
+        encoded.append(chr(1 + shared) + phrase[shared:] +
+                       ''.join(chr(0x11 + offset) + form for offset, form in places))
+        previous = phrase
+    return encoded
+
+
+def escaped(text):
+    """`text` for a u"" literal: the units below U+0020 as \\x escapes, which
+    end at the CJK character after them."""
+    return ''.join(f'\\x{ord(c):02X}' if ord(c) < 0x20 else c for c in text)
+
+
+def render_phrases(phrases, version):
+    out = header(version, 'OpenCC\'s STPhrases,\n// TSPhrases and TWVariants and the tables') + [
+        '// The phrases of 简→繁 and 繁→简 and the forms their words ask for, in the',
+        '// compact form make_tables.py\'s encode_phrases describes; eight a line.',
+        '',
+    ]
+    for name, letter in (('kTraditionalPhrases', 'T'), ('kSimplifiedPhrases', 'S')):
+        out.append(f'constexpr char16_t {name}[] =')
+        encoded = encode_phrases(phrases[letter])
+        for start in range(0, len(encoded), 8):
+            out.append(f'    u"{escaped("".join(encoded[start:start + 8]))}"')
+        out[-1] += ';'
+    return '\n'.join(out) + '\n'
+
+
 def licence(version):
     with open('/usr/share/common-licenses/Apache-2.0', encoding='utf-8') as apache:
         text = apache.read()
-    return (f'tavro\'s character tables for 简→繁 and 繁→简 are made from OpenCC\'s\n'
-            f'character dictionaries (STCharacters, TSCharacters, TWVariants), as\n'
-            f'Debian\'s opencc {version} ships them.\n\n'
+    return (f'tavro\'s character tables and phrases for 简→繁 and 繁→简 are made from\n'
+            f'OpenCC\'s dictionaries (STCharacters, TSCharacters, TWVariants,\n'
+            f'STPhrases, TSPhrases), as Debian\'s opencc {version} ships them.\n\n'
             'OpenCC: Copyright 2010-2022 BYVoid <byvoid.kcp@gmail.com>\n'
             'Licensed under the Apache License, Version 2.0:\n\n' + text)
 
@@ -268,10 +346,10 @@ def main():
         return
     with tempfile.TemporaryDirectory() as folder:
         export_dictionaries(folder)
-        tables, forms = make_tables(folder)
+        tables, forms, phrases = make_tables(folder)
     version = opencc_version()
     made = {OUTPUT: render(tables, version), FORMS: render_forms(forms, version),
-            LICENCE: licence(version)}
+            PHRASES: render_phrases(phrases, version), LICENCE: licence(version)}
     for path, text in made.items():
         if args.check:
             with open(path, encoding='utf-8') as committed:
@@ -282,11 +360,14 @@ def main():
             with open(path, 'w', encoding='utf-8') as out:
                 out.write(text)
     if args.check:
-        print('the tables and their licence are what make_tables.py makes')
+        print('the tables, the phrases and their licence are what make_tables.py makes')
         return
     print(f'{OUTPUT}: {sum(map(len, tables["S"]))} positions')
     print(f'{FORMS}: {len(forms["T"])} characters with forms after 简→繁, '
           f'{len(forms["S"])} after 繁→简')
+    for letter, name in (('T', '简→繁'), ('S', '繁→简')):
+        print(f'{PHRASES}: {len(phrases[letter])} phrases for {name}, '
+              f'{sum(1 for _, places in phrases[letter] if places)} asking for another form')
 
 
 if __name__ == '__main__':

@@ -12,6 +12,7 @@
 
 #include "ansi_width.h"
 #include "character_tables.h"
+#include "phrase_suggestions.h"
 #include "plain_conversions.h"
 
 namespace tavro {
@@ -125,6 +126,24 @@ TEST(CharacterTablesTest, ConvertAlikeOnEveryPlatform) {
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, traditional, simplified)), 4711688186189294612u);
   EXPECT_EQ(Fingerprint(ConvertByTable(everyUnit, simplified, TableText(TableKind::kMartian))),
             2458065634546254852u);
+}
+
+TEST(SuggestFormsTest, FollowTheWordAroundAMarkedCharacter) {
+  // The input, and every suggestion as its position and form: 头发 and 理发
+  // want 髮, 干杯 乾, 王后 后 (the tables write 發, 幹, 後), while 发现, 出发
+  // and 后来 want what the tables write; for 繁→简, 計畫 wants 划, 乾坤 乾.
+  // Positions count code units, past a surrogate pair too.
+  using enum FormsDirection;
+  for (const auto& [direction, input, expected] :
+       {std::tuple{kToTraditional, u"头发很干，理发", u"1髮3乾6髮"},
+        std::tuple{kToTraditional, u"发现出发干杯后来王后", u"4乾9后"},
+        std::tuple{kToSimplified, u"計畫乾坤", u"1划2乾"},
+        std::tuple{kToTraditional, u"𠍀头发𠍀", u"3髮"}, std::tuple{kToTraditional, u"", u""}}) {
+    std::u16string suggested;
+    for (const WordSuggestion& suggestion : SuggestForms(input, direction))
+      suggested += std::u16string(1, u'0' + suggestion.position) + suggestion.form;
+    EXPECT_EQ(suggested, expected) << testing::PrintToString(std::u16string(input));
+  }
 }
 
 }  // namespace
