@@ -55,6 +55,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent), urlLauncher_(DesktopUrlLauncher
       notice_->Show(NoticeBar::Kind::kError, QString::fromUtf16(kOutOfMemoryNotice));
     }
   });
+  // Under the notices, which stand above it: the suggestions are news the
+  // user may act on later, not news of the clipboard.
+  suggestionBar_ = new NoticeBar(*Text2, this);
+  suggestionBar_->SetAction(QStringLiteral("全部改写"), [this] { ApplySuggestions(); });
+  notice_->StandAbove(*suggestionBar_);
+  connect(marks_, &FormMarks::SuggestionsChanged, this, [this](int count) {
+    if (count == 0) return suggestionBar_->hide();
+    suggestionBar_->Show(NoticeBar::Kind::kInformation,
+                         QStringLiteral("%1 个字按词语应改写").arg(count));
+  });
   lastShown_ = FieldText(*Text2);
   connect(&clipboard_, &ClipboardPublisher::StateChanged, this, &Form1::ShowClipboardState);
 }
@@ -165,7 +175,8 @@ void Form1::MarkForms(const QString& input, FormsDirection direction) {
   // it came, one unit for one.
   if (!lastCommandPublished_ || lastShown_.size() != input.size()) return;
   try {
-    marks_->Set(MarkCharacterForms(CodeUnits(input), direction));
+    marks_->Set(MarkCharacterForms(CodeUnits(input), direction),
+                SuggestForms(CodeUnits(input), direction));
   } catch (const std::bad_alloc&) {
     // The result stands unmarked.
   }
@@ -198,6 +209,8 @@ void Form1::PublishShown() {
   clipboard_.Publish(published);
   lastShown_ = published;
 }
+
+void Form1::ApplySuggestions() { marks_->ApplySuggestions(); }
 
 void Form1::Form_Activate() {
   Text1->setFocus(Qt::ActiveWindowFocusReason);

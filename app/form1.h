@@ -42,6 +42,8 @@ class Form1 : public QWidget, public Form1Controls {
   ClipboardPublisher& Clipboard() { return clipboard_; }
   // What the window says over the output field.
   const NoticeBar& Notice() const { return *notice_; }
+  // The bar that offers to take every suggestion of the marks at once.
+  const NoticeBar& SuggestionBar() const { return *suggestionBar_; }
   // The characters of Text2 marked as having other forms.
   FormMarks& Marks() { return *marks_; }
 
@@ -67,6 +69,9 @@ class Form1 : public QWidget, public Form1Controls {
   // Publishes what Text2 holds: focused and selected whole, and on the
   // clipboard, as PublishResult does, without setting its text.
   void PublishShown();
+  // Writes every form the words of Text2 ask for (the suggestions of the
+  // marks), and publishes Text2 again.
+  void ApplySuggestions();
 
  protected:
   bool event(QEvent* event) override;
@@ -87,7 +92,7 @@ class Form1 : public QWidget, public Form1Controls {
   // out, leaves Text2 and the clipboard as they were and says why.
   void Run(Command command);
   // After 简→繁 or 繁→简 of `input` has been published: marks the characters
-  // of Text2 that have other forms.
+  // of Text2 that have other forms, and those whose word asks for another.
   void MarkForms(const QString& input, FormsDirection direction);
   // Says what became of the newest result on the clipboard; asks for the
   // user's attention when the news is bad and the user is elsewhere.
@@ -98,6 +103,7 @@ class Form1 : public QWidget, public Form1Controls {
   UrlLauncher urlLauncher_;
   ClipboardPublisher clipboard_;
   NoticeBar* notice_;
+  NoticeBar* suggestionBar_;
   FormMarks* marks_;
   bool lastCommandPublished_ = false;  // whether the last command changed Text2
   QString lastShown_;                  // what Text2 held after the last command

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -43,14 +44,26 @@ class FormMarks::Underlines : public QWidget {
       return static_cast<std::size_t>(field.cursorForPosition(at).position());
     };
     const std::size_t first = inView(QPoint(0, 0)), last = inView(QPoint(width(), height()));
-    auto mark = std::lower_bound(marks.begin(), marks.end(), first,
-                                 [](const MarkedCharacter& m, std::size_t p) { return m.position < p; });
+    auto mark =
+        std::lower_bound(marks.begin(), marks.end(), first,
+                         [](const MarkedCharacter& m, std::size_t p) { return m.position < p; });
     const QTextCursor selection = field.textCursor();
     QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& palette = field.palette();
-    QPen plain(HalfWay(palette.color(QPalette::Text), palette.color(QPalette::Base)), 1, Qt::DotLine);
-    QPen selected(HalfWay(palette.color(QPalette::HighlightedText), palette.color(QPalette::Highlight)),
-                  1, Qt::DotLine);
+    QPen plain(HalfWay(palette.color(QPalette::Text), palette.color(QPalette::Base)), 1,
+               Qt::DotLine);
+    QPen selected(
+        HalfWay(palette.color(QPalette::HighlightedText), palette.color(QPalette::Highlight)), 1,
+        Qt::DotLine);
+    // A suggestion's wave in an accent colour that stands out on the field's
+    // background, selected or not: a deep red on light, a light orange on dark.
+    const auto accent = [](const QColor& background) {
+      return QPen(
+          background.lightness() > 128 ? QColor(0xC0, 0x10, 0x10) : QColor(0xFF, 0xB0, 0x50), 1.2);
+    };
+    const QPen suggestedPlain = accent(palette.color(QPalette::Base)),
+               suggestedSelected = accent(palette.color(QPalette::Highlight));
     QTextCursor cursor(field.document());
     for (; mark != marks.end() && mark->position <= last; ++mark) {
       const int position = static_cast<int>(mark->position);
@@ -59,14 +72,24 @@ class FormMarks::Underlines : public QWidget {
       cursor.setPosition(position + 1);
       const QRect end = field.cursorRect(cursor);
       // A character last on a wrapped line ends where its advance does.
-      const int right = end.top() == start.top()
-                            ? end.left()
-                            : start.left() + field.fontMetrics().horizontalAdvance(QChar(mark->forms[0]));
+      const int right =
+          end.top() == start.top()
+              ? end.left()
+              : start.left() + field.fontMetrics().horizontalAdvance(QChar(mark->forms[0]));
       const bool inSelection =
           position >= selection.selectionStart() && position < selection.selectionEnd();
-      painter.setPen(inSelection ? selected : plain);
       const int y = start.bottom() - 1;
-      painter.drawLine(start.left() + 1, y, right - 1, y);
+      if (marks_.SuggestionAt(mark->position) == 0) {
+        painter.setPen(inSelection ? selected : plain);
+        painter.drawLine(start.left() + 1, y, right - 1, y);
+        continue;
+      }
+      // A wave as spelling checkers draw one: up and down every 2 pixels.
+      painter.setPen(inSelection ? suggestedSelected : suggestedPlain);
+      QPainterPath wave(QPointF(start.left() + 1, y));
+      for (int x = start.left() + 3, up = 1; x <= right; x += 2, up = !up)
+        wave.lineTo(x, y - 2 * up);
+      painter.drawPath(wave);
     }
   }
 
@@ -75,12 +98,15 @@ class FormMarks::Underlines : public QWidget {
 };
 
 FormMarks::FormMarks(QPlainTextEdit& field, std::function<void()> publish)
-    : QObject(&field), field_(field), publish_(std::move(publish)),
-      viewport_(field.viewport()), underlines_(new Underlines(*this, field.viewport())) {
+    : QObject(&field),
+      field_(field),
+      publish_(std::move(publish)),
+      viewport_(field.viewport()),
+      underlines_(new Underlines(*this, field.viewport())) {
   field.installEventFilter(this);
   viewport_->installEventFilter(this);
   connect(&field, &QPlainTextEdit::textChanged, this, [this] {
-    if (!choosing_) Clear();
+    if (!writing_) Clear();
   });
   // Scrolling, a changed selection, a new layout: drawn again with the text.
   // A scroll moves the viewport's children too: the underlines go back.
@@ -90,16 +116,36 @@ FormMarks::FormMarks(QPlainTextEdit& field, std::function<void()> publish)
   });
 }
 
-void FormMarks::Set(std::vector<MarkedCharacter> marks) {
+void FormMarks::Set(std::vector<MarkedCharacter> marks, std::vector<WordSuggestion> suggestions) {
   marks_ = std::move(marks);
+  std::erase_if(suggestions, [this](const WordSuggestion& suggestion) {
+    return MarkOfPosition(static_cast<int>(suggestion.position)) == nullptr;
+  });
+  SetSuggestions(std::move(suggestions));
   if (underlines_) underlines_->update();
 }
 
 void FormMarks::Clear() {
   if (marks_.empty()) return;
   marks_ = {};
+  SetSuggestions({});
   if (underlines_) underlines_->update();
 }
+
+void FormMarks::SetSuggestions(std::vector<WordSuggestion> suggestions) {
+  const bool changed = suggestions.size() != suggestions_.size();
+  suggestions_ = std::move(suggestions);
+  if (changed) emit SuggestionsChanged(static_cast<int>(suggestions_.size()));
+}
+
+char16_t FormMarks::SuggestionAt(std::size_t position) const {
+  const auto found =
+      std::lower_bound(suggestions_.begin(), suggestions_.end(), position,
+                       [](const WordSuggestion& s, std::size_t p) { return s.position < p; });
+  return found != suggestions_.end() && found->position == position ? found->form : 0;
+}
+
+void FormMarks::ApplySuggestions() { Write(suggestions_); }
 
 const MarkedCharacter* FormMarks::MarkOfPosition(int position) const {
   const auto found = std::lower_bound(
@@ -122,7 +168,8 @@ const MarkedCharacter* FormMarks::MarkAt(const QPoint& at) const {
     cursor.setPosition(position + 1);
     const QRect end = field_.cursorRect(cursor);
     const int right = end.top() == start.top() ? end.left() : start.left() + start.height();
-    if (at.x() >= start.left() && at.x() < right && at.y() >= start.top() && at.y() <= start.bottom())
+    if (at.x() >= start.left() && at.x() < right && at.y() >= start.top() &&
+        at.y() <= start.bottom())
       return mark;
   }
   return nullptr;
@@ -130,45 +177,71 @@ const MarkedCharacter* FormMarks::MarkAt(const QPoint& at) const {
 
 QMenu* FormMarks::ContextMenu(const QPoint& at, bool fromKeyboard) {
   QMenu* menu = field_.createStandardContextMenu(at);
+  QAction* before = menu->actions().value(0);
+  const auto offer = [&](const QString& label, std::vector<WordSuggestion> changes) {
+    QAction* action = new QAction(label, menu);
+    connect(action, &QAction::triggered, this, [this, changes] { Write(changes); });
+    menu->insertAction(before, action);
+  };
   const MarkedCharacter* mark =
       fromKeyboard ? MarkOfPosition(field_.textCursor().position()) : MarkAt(at);
-  if (mark == nullptr) return menu;
-  const QString text = field_.document()->toRawText();
-  const std::size_t position = mark->position;
-  std::vector<std::size_t> sameSource;
-  for (const MarkedCharacter& other : marks_) {
-    if (other.source == mark->source) sameSource.push_back(other.position);
-  }
-  QAction* before = menu->actions().value(0);
-  const char16_t shown = text.at(static_cast<qsizetype>(position)).unicode();
-  for (char16_t form : mark->forms) {
-    if (form == shown) continue;
-    const QString name(QChar{form});
-    QAction* one = new QAction(QStringLiteral("改为 %1").arg(name), menu);
-    connect(one, &QAction::triggered, this, [this, position, form] { Choose({position}, form); });
-    menu->insertAction(before, one);
-    if (sameSource.size() > 1) {
-      QAction* all = new QAction(QStringLiteral("全部改为 %1").arg(name), menu);
-      connect(all, &QAction::triggered, this, [this, sameSource, form] { Choose(sameSource, form); });
-      menu->insertAction(before, all);
+  if (mark != nullptr) {
+    const std::size_t position = mark->position;
+    const char16_t shown =
+        field_.document()->toRawText().at(static_cast<qsizetype>(position)).unicode();
+    // The form the word asks for first, whether or not the character's own
+    // forms hold it.
+    const char16_t suggested = SuggestionAt(position);
+    std::u16string forms = suggested != 0 ? std::u16string(1, suggested) : std::u16string();
+    for (char16_t form : mark->forms) {
+      if (form != suggested) forms += form;
     }
+    std::vector<std::size_t> sameSource;
+    for (const MarkedCharacter& other : marks_) {
+      if (other.source == mark->source) sameSource.push_back(other.position);
+    }
+    for (char16_t form : forms) {
+      if (form == shown) continue;
+      const QString name(QChar{form});
+      offer(form == suggested ? QStringLiteral("改为 %1（按词语）").arg(name)
+                              : QStringLiteral("改为 %1").arg(name),
+            {{position, form}});
+      if (sameSource.size() < 2) continue;
+      std::vector<WordSuggestion> all;
+      for (std::size_t at : sameSource) all.push_back({at, form});
+      offer(QStringLiteral("全部改为 %1").arg(name), all);
+    }
+    menu->insertSeparator(before);
   }
-  menu->insertSeparator(before);
+  if (!suggestions_.empty()) {
+    offer(QStringLiteral("全部按词语改写"), suggestions_);
+    menu->insertSeparator(before);
+  }
   return menu;
 }
 
-void FormMarks::Choose(std::vector<std::size_t> positions, char16_t form) {
-  choosing_ = true;
+void FormMarks::Write(const std::vector<WordSuggestion>& changes) {
+  writing_ = true;
   // One edit, undone as one; the view stays where it is.
   QTextCursor cursor(field_.document());
   cursor.beginEditBlock();
-  for (std::size_t position : positions) {
-    cursor.setPosition(static_cast<int>(position));
-    cursor.setPosition(static_cast<int>(position) + 1, QTextCursor::KeepAnchor);
-    cursor.insertText(QString(QChar{form}));
+  for (const WordSuggestion& change : changes) {
+    cursor.setPosition(static_cast<int>(change.position));
+    cursor.setPosition(static_cast<int>(change.position) + 1, QTextCursor::KeepAnchor);
+    cursor.insertText(QString(QChar{change.form}));
   }
   cursor.endEditBlock();
-  choosing_ = false;
+  writing_ = false;
+  // Where a form is now the user's choice, or the word's, nothing is left to
+  // suggest.
+  std::vector<WordSuggestion> left;
+  for (const WordSuggestion& suggestion : suggestions_) {
+    if (std::none_of(changes.begin(), changes.end(), [&](const WordSuggestion& change) {
+          return change.position == suggestion.position;
+        }))
+      left.push_back(suggestion);
+  }
+  SetSuggestions(std::move(left));
   publish_();
 }
 
@@ -195,9 +268,13 @@ bool FormMarks::eventFilter(QObject* watched, QEvent* event) {
       auto* help = static_cast<QHelpEvent*>(event);
       const MarkedCharacter* mark = MarkAt(help->pos());
       if (mark == nullptr) return false;
-      QToolTip::showText(help->globalPos(),
-                         QStringLiteral("这个字有几种写法：%1。右键可改。").arg(FormsList(mark->forms)),
-                         viewport_);
+      const char16_t suggested = SuggestionAt(mark->position);
+      QToolTip::showText(
+          help->globalPos(),
+          suggested != 0
+              ? QStringLiteral("按词语应为 %1").arg(QChar{suggested})
+              : QStringLiteral("这个字有几种写法：%1。右键可改。").arg(FormsList(mark->forms)),
+          viewport_);
       return true;
     }
     default: return false;

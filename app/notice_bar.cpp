@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "notice_bar.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
 
@@ -96,10 +98,40 @@ void NoticeBar::Show(Kind kind, const QString& notice) {
 
 QString NoticeBar::notice() const { return isHidden() ? QString() : text_->text(); }
 
+void NoticeBar::SetAction(const QString& caption, const std::function<void()>& act) {
+  auto* button = new QPushButton(caption, this);
+  button->setAutoDefault(false);
+  button->setFocusPolicy(Qt::NoFocus);  // the fields keep the keyboard
+  connect(button, &QPushButton::clicked, this, act);
+  static_cast<QHBoxLayout*>(layout())->insertWidget(2, button, 0, Qt::AlignVCenter);
+}
+
+void NoticeBar::StandAbove(QWidget& lower) {
+  lower_ = &lower;
+  lower.installEventFilter(this);
+}
+
+bool NoticeBar::eventFilter(QObject* watched, QEvent* event) {
+  // Where the bar below shows, hides or changes, this one goes above it.
+  if (watched == lower_ && !isHidden()) {
+    switch (event->type()) {
+      case QEvent::Show:
+      case QEvent::Hide:
+      case QEvent::Resize:
+      case QEvent::Move: PlaceOverCovered(); break;
+      default: break;
+    }
+  }
+  return false;
+}
+
 void NoticeBar::PlaceOverCovered() {
   const QRect area = covered_.geometry();
-  const int height = std::min(heightForWidth(area.width()), area.height());
-  setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+  const int bottom = lower_ != nullptr && lower_->isVisibleTo(parentWidget())
+                         ? lower_->geometry().top()
+                         : area.bottom() + 1;
+  const int height = std::min(heightForWidth(area.width()), bottom - area.top());
+  setGeometry(area.left(), bottom - height, area.width(), height);
 }
 
 }  // namespace tavro
