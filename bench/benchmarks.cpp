@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include "character_forms.h"
 #include "character_tables.h"
 #include "form1.h"
+#include "phrase_suggestions.h"
 #include "plain_conversions.h"
 #include "reversal.h"
 #include "table_conversion.h"
@@ -41,9 +43,9 @@ Form1* form = nullptr;
 const std::u16string& MixedText(std::int64_t bytes) {
   static std::map<std::int64_t, std::u16string> texts;
   std::u16string& text = texts[bytes];
-  const std::u16string hanzi =
-      TableText(TableKind::kSimplified).substr(0, 1024) +
-      TableText(TableKind::kTraditional).substr(0, 1024) + u"中国人的是在不了有和这为";
+  const std::u16string hanzi = TableText(TableKind::kSimplified).substr(0, 1024) +
+                               TableText(TableKind::kTraditional).substr(0, 1024) +
+                               u"中国人的是在不了有和这为";
   const std::u16string other = u"abcxyz0123456789 ,.，。！？、；：“”（）";
   std::mt19937 random(2026);
   while (text.size() + 2 < static_cast<std::size_t>(bytes) / 2) {
@@ -63,9 +65,10 @@ const std::u16string& TextOf(TextKind kind, std::int64_t bytes) {
   static std::map<std::pair<TextKind, std::int64_t>, std::u16string> texts;
   std::u16string& text = texts[{kind, bytes}];
   std::mt19937 random(2026);
-  const auto [first, count] = kind == TextKind::kAscii ? std::pair{0x20u, 0x5Fu}
-                                                       : std::pair{0x4E00u, 0x51A6u};
-  const std::u16string_view emoji[] = {u"👍🏻", u"🇨🇳", u"👨‍👩‍👧", u"☀️", u"😊", u"1️⃣"};
+  const auto [first, count] =
+      kind == TextKind::kAscii ? std::pair{0x20u, 0x5Fu} : std::pair{0x4E00u, 0x51A6u};
+  const std::u16string_view emoji[] = {u"👍🏻", u"🇨🇳", u"👨‍👩‍👧",
+                                       u"☀️",   u"😊",  u"1️⃣"};
   while (text.size() < static_cast<std::size_t>(bytes) / 2) {
     if (kind == TextKind::kEmoji && random() % 4 == 0) {
       text += emoji[random() % std::size(emoji)];
@@ -153,6 +156,18 @@ void BM_MarkCharacterForms(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
+// Finding the places where the words ask for another form (简→繁), on the
+// benchmarks' mixed text and, where TAVRO_REAL_TEXT names it, on real text.
+QString RealText(std::int64_t bytes);
+void BM_SuggestForms(benchmark::State& state, bool real) {
+  const std::u16string input =
+      real ? RealText(state.range(0)).toStdU16String() : MixedText(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SuggestForms(input, FormsDirection::kToTraditional).data());
+  }
+  state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 // The per-character scan that the table conversion's index replaces.
 void BM_LiteralScan(benchmark::State& state) {
   const std::u16string& input = MixedText(state.range(0));
@@ -166,6 +181,20 @@ void BM_LiteralScan(benchmark::State& state) {
 // benchmarks convert what the field holds.
 void BM_WindowCommand(benchmark::State& state, QPushButton* Form1Controls::*button) {
   form->Text1->setPlainText(QString::fromStdU16String(MixedText(state.range(0))));
+  for (auto _ : state) (form->*button)->click();
+}
+
+// Real text: `bytes` of the file TAVRO_REAL_TEXT names (tests/real_text's
+// simplified catalogue), repeated.
+QString RealText(std::int64_t bytes) {
+  QFile file(qEnvironmentVariable("TAVRO_REAL_TEXT"));
+  const QString text =
+      file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  return text.isEmpty() ? text : text.repeated(bytes / 2 / text.size() + 1).left(bytes / 2);
+}
+
+void BM_WindowCommandRealText(benchmark::State& state, QPushButton* Form1Controls::*button) {
+  form->Text1->setPlainText(RealText(state.range(0)));
   for (auto _ : state) (form->*button)->click();
 }
 
@@ -251,6 +280,7 @@ void RegisterBenchmarks() {
   };
   benchmark::RegisterBenchmark("CopyInput", BM_CopyInput)->Apply(sizes);
   benchmark::RegisterBenchmark("MarkCharacterForms", BM_MarkCharacterForms)->Apply(sizes);
+  benchmark::RegisterBenchmark("SuggestForms", BM_SuggestForms, false)->Apply(sizes);
   for (const auto& [name, conversion] : conversions) {
     benchmark::RegisterBenchmark((std::string("Convert/") + name).c_str(), BM_Convert, conversion)
         ->Apply(sizes);
@@ -266,10 +296,11 @@ void RegisterBenchmarks() {
     }
   }
   for (const auto& [name, conversion] : {conversions[0], conversions[1], conversions[2]}) {
-    for (const auto& [kindName, kind] : {std::pair{"/accents", HostileKind::kAccents},
-                                         std::pair{"/flags", HostileKind::kRegionalIndicators},
-                                         std::pair{"/lone-surrogates", HostileKind::kLoneSurrogates},
-                                         std::pair{"/lone-joiners", HostileKind::kLoneJoiners}}) {
+    for (const auto& [kindName, kind] :
+         {std::pair{"/accents", HostileKind::kAccents},
+          std::pair{"/flags", HostileKind::kRegionalIndicators},
+          std::pair{"/lone-surrogates", HostileKind::kLoneSurrogates},
+          std::pair{"/lone-joiners", HostileKind::kLoneJoiners}}) {
       benchmark::RegisterBenchmark((std::string("ConvertHostile/") + name + kindName).c_str(),
                                    BM_ConvertHostile, conversion, kind)
           ->RangeMultiplier(10)
@@ -293,6 +324,15 @@ void RegisterBenchmarks() {
     benchmark::RegisterBenchmark((std::string("WindowPublishOnly/") + name).c_str(),
                                  BM_WindowPublishOnly, button)
         ->Apply(sizes);
+  }
+  if (!RealText(2).isEmpty()) {
+    benchmark::RegisterBenchmark("SuggestForms/real", BM_SuggestForms, true)->Apply(sizes);
+    for (const auto& [name, button] : {commands[3], commands[4]}) {
+      benchmark::RegisterBenchmark((std::string("WindowCommandRealText/") + name).c_str(),
+                                   BM_WindowCommandRealText, button)
+          ->Arg(kMiB)
+          ->Unit(benchmark::kMillisecond);
+    }
   }
   benchmark::RegisterBenchmark("RepeatedPastes", BM_RepeatedPastes)
       ->Iterations(1)
