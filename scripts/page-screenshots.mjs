@@ -2,7 +2,8 @@
 // Screenshots of the built page after 竖排, to look at: a phone upright and
 // sideways, a desktop, light and dark, at scale 1 and 2; and a wide screen
 // with a grid of 20 lines. Then, at the same sizes, a 简→繁 result with its
-// marked characters and the chooser of one. Usage: node
+// marked characters, those their word asks to change, and the chooser of
+// one. Usage: node
 // scripts/page-screenshots.mjs FOLDER (after scripts/web.sh --build-only and
 // npm ci in web/)
 import { mkdirSync } from 'node:fs';
@@ -41,6 +42,7 @@ for (const [size, options] of Object.entries(sizes)) {
       console.log(file);
       await page.fill('#Text1', '头发很干，台风吹过山谷。我们一起干杯！面条里面有点咸。'.repeat(3));
       await page.getByRole('button', { name: '简体转繁体', exact: true }).click();
+      await page.locator('#marks .mark.suggested').first().waitFor();
       const mark = await page.locator('#marks .mark').nth(1).boundingBox();
       await page.mouse.click(mark.x + mark.width / 2, mark.y + mark.height / 2);
       const forms = `${folder}/forms-${size}-${colorScheme}-${deviceScaleFactor}x.png`;

@@ -13,7 +13,7 @@ output=build/web
 # The widths of code page 936 from this machine's iconv, for the module.
 cmake -S . -B build/web-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRO_BUILD_APP=OFF \
   -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/web-host --target make_width_table >/dev/null
+cmake --build build/web-host --target make_width_table make_phrase_file >/dev/null
 mkdir -p build/web-width-table
 build/web-host/web/make_width_table build/web-width-table/cp936_widths.inc
 
@@ -26,6 +26,9 @@ mkdir -p "$output/icons"
 cp web/index.html web/style.css web/main.js web/manifest.webmanifest "$output/"
 cp data/icons/tavro.svg "$output/icons/"
 web/make_icons.py "$output/icons"
+# The phrases, fetched when 简→繁 or 繁→简 first runs (the service worker keeps
+# them then), not with the page.
+build/web-host/web/make_phrase_file "$output/phrases.bin"
 # The grid's ASCII letters, with their licence.
 web/make_grid_font.py "$output"
 cp LICENSE "$output/LICENSE.txt"

@@ -4,7 +4,9 @@
 // the result; everything the desktop's commands compute is computed here.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -13,6 +15,7 @@
 #include "character_forms.h"
 #include "character_tables.h"
 #include "commands.h"
+#include "phrase_suggestions.h"
 #include "program_facts.h"
 #include "separator.h"
 
@@ -27,6 +30,10 @@ char16_t drawnSeparator = 0;  // what the last 随机 drew
 std::vector<std::uint32_t> marks;
 std::u16string forms;
 RandomSource randomSource;  // unseeded: the desktop's sequence
+// The phrases of 简→繁 and 繁→简, once the page has fetched them, and the
+// last suggestions found, as pairs of position and form.
+std::optional<PhraseDictionary> toTraditional, toSimplified;
+std::vector<std::uint32_t> suggestions;
 
 const ConversionTables& Tables() {
   static const std::u16string martian = TableText(TableKind::kMartian),
@@ -119,6 +126,38 @@ EMSCRIPTEN_KEEPALIVE const char* tavro_forum_address() { return tavro::kForumPag
 EMSCRIPTEN_KEEPALIVE const char16_t* tavro_result() { return tavro::result.data(); }
 EMSCRIPTEN_KEEPALIVE std::size_t tavro_result_length() { return tavro::result.size(); }
 EMSCRIPTEN_KEEPALIVE void tavro_release_result() { tavro::result = std::u16string(); }
+
+// Reads the phrases, the page's phrases.bin: those of 简→繁, U+0000, those of
+// 繁→简, as make_tables.py encodes them. The units may be freed after.
+EMSCRIPTEN_KEEPALIVE void tavro_load_phrases(const char16_t* units, std::size_t length) {
+  const std::u16string_view data(units, length);
+  const std::size_t end = std::min(data.find(u'\0'), data.size());
+  tavro::toTraditional.emplace(data.substr(0, end));
+  tavro::toSimplified.emplace(data.substr(std::min(end + 1, data.size())));
+}
+
+// Finds where the words of `input` ask for another form than the command
+// named `commandName` (简→繁 or 繁→简) writes: as many pairs of position and
+// form as it returns, at tavro_suggestions(), kept until the next call. None
+// before the phrases are read, or for another command.
+EMSCRIPTEN_KEEPALIVE std::size_t tavro_suggest(const char16_t* commandName,
+                                               std::size_t commandNameLength,
+                                               const char16_t* input, std::size_t inputLength) {
+  using namespace tavro;
+  suggestions = {};
+  const std::optional<Command> command =
+      CommandNamed(std::string(commandName, commandName + commandNameLength));
+  const std::optional<FormsDirection> direction = command ? FormsOf(*command) : std::nullopt;
+  const std::optional<PhraseDictionary>& phrases =
+      direction == FormsDirection::kToTraditional ? toTraditional : toSimplified;
+  if (!direction || !phrases) return 0;
+  for (const WordSuggestion& suggestion : phrases->Suggest({input, inputLength})) {
+    suggestions.push_back(static_cast<std::uint32_t>(suggestion.position));
+    suggestions.push_back(suggestion.form);
+  }
+  return suggestions.size() / 2;
+}
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* tavro_suggestions() { return tavro::suggestions.data(); }
 
 // The characters of the result with other forms: tavro_mark_count() pairs of
 // position and source character at tavro_marks(); the forms of every source

@@ -30,6 +30,7 @@ const marksLayer = byId('marks');
 const chooser = byId('chooser');
 const marksStatus = byId('marks-status');
 const shareButton = byId('share');
+const takeSuggestionsButton = byId('take-suggestions');
 const kPrompt = input.value;
 // Phones and tablets: a keyboard on the screen comes up with every focused
 // field that takes text.
@@ -149,7 +150,7 @@ function marksFromModule(tavro) {
     forms.set(units[start], String.fromCharCode(...units.subarray(start + 1, end)));
     start = end + 1;
   }
-  return { positions, sources, forms };
+  return { positions, sources, forms, suggested: new Map() };
 }
 
 // Runs the command named `command` ("reverse-text") on the fields' text;
@@ -242,7 +243,8 @@ function nextPaint() {
   return new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
 }
 
-// Runs the command named `command` and publishes its result.
+// Runs the command named `command` and publishes its result; then, where
+// it marked characters, finds those whose word asks for another form.
 async function convertAndPublish(tavro, command) {
   hideNotice();  // a new command: the last one's news is old
   showMarks(null);
@@ -252,8 +254,11 @@ async function convertAndPublish(tavro, command) {
     showNotice(kNotices.working, 'working');
     await nextPaint();
   }
+  const converted = input.value;
   const result = convert(tavro, command);
-  if (result !== null) await publishResult(result, command);
+  if (result === null) return;
+  await publishResult(result, command);
+  if (marks !== null) showSuggestions(tavro, marks, command, converted);
 }
 
 let running = false;
@@ -285,7 +290,59 @@ function showMarks(shown) {
   // do twice.
   if (marks === null) drawMarks();
   else nextPaint().then(drawMarks);
-  marksStatus.textContent = marks ? `${marks.positions.length} 个字有其他写法` : '';
+  announceMarks();
+}
+
+// What screen readers hear of the marks, and the button that takes every
+// suggestion, with their count.
+function announceMarks() {
+  const suggested = marks?.suggested.size ?? 0;
+  marksStatus.textContent = marks === null ? '' : `${marks.positions.length} 个字有其他写法` +
+    (suggested ? `，${suggested} 个字按词语应改写` : '');
+  takeSuggestionsButton.hidden = suggested === 0;
+  takeSuggestionsButton.textContent = `全部改写（${suggested}）`;
+}
+
+// The phrases that say which form a word asks for: fetched the first time
+// 简→繁 or 繁→简 runs, never with the page itself, and handed to the module.
+let phrases = null;
+function loadPhrases(tavro) {
+  phrases ??= fetch('phrases.bin', { cache: 'no-cache' })
+    .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(response.status)))
+    .then((buffer) => {
+      const units = new Uint16Array(buffer);
+      const pointer = tavro._tavro_allocate(units.length);
+      if (!pointer) throw new RangeError('out of memory');
+      tavro.HEAPU16.set(units, pointer / 2);
+      tavro._tavro_load_phrases(pointer, units.length);
+      tavro._tavro_free(pointer);
+    })
+    .catch(() => {
+      phrases = null;  // offline before they ever came: asked for again next time
+    });
+  return phrases;
+}
+
+// The marked characters of `shown`, the marks of the command `command` on
+// `text`, whose word asks for another form: flagged once the phrases are
+// there, if the marks are still those of the output field by then.
+async function showSuggestions(tavro, shown, command, text) {
+  await loadPhrases(tavro);
+  if (marks !== shown) return;
+  let namePointer = 0, textPointer = 0;
+  try {
+    namePointer = toModule(tavro, command);
+    textPointer = toModule(tavro, text);
+    const count = tavro._tavro_suggest(namePointer, command.length, textPointer, text.length);
+    const pairs = new Uint32Array(tavro.HEAPU32.buffer, tavro._tavro_suggestions(), 2 * count);
+    for (let i = 0; i < count; ++i) shown.suggested.set(pairs[2 * i], pairs[2 * i + 1]);
+  } catch {
+    return;  // no room for them: the marks stand as they are
+  } finally {
+    for (const pointer of [namePointer, textPointer]) if (pointer) tavro._tavro_free(pointer);
+  }
+  drawMarks();
+  announceMarks();
 }
 
 function drawMarks() {
@@ -302,7 +359,7 @@ function drawMarks() {
     const position = marks.positions[index];
     drawn.append(text.slice(from, position));
     const mark = document.createElement('span');
-    mark.className = 'mark';
+    mark.className = marks.suggested.has(position) ? 'mark suggested' : 'mark';
     mark.textContent = text[position];
     mark.dataset.index = index;
     drawn.append(mark);
@@ -375,10 +432,18 @@ function openChooser(index, touch) {
     choice.addEventListener('click', action);
     buttons.push(choice);
   };
-  for (const form of marks.forms.get(source)) {
+  // The form the word asks for first, whether or not the character's own
+  // forms hold it.
+  const suggested = String.fromCharCode(marks.suggested.get(position) ?? 0);
+  const forms = [...new Set([...(marks.suggested.has(position) ? [suggested] : []),
+                             ...marks.forms.get(source)])];
+  for (const form of forms) {
     if (form === shown) continue;
-    addButton(`改为 ${form}`, () => chooseForm([position], form));
-    if (everywhere.length > 1) addButton(`全部改为 ${form}`, () => chooseForm(everywhere, form));
+    addButton(form === suggested ? `改为 ${form}（按词语）` : `改为 ${form}`,
+              () => chooseForm([[position, form]]));
+    if (everywhere.length > 1) {
+      addButton(`全部改为 ${form}`, () => chooseForm(everywhere.map((at) => [at, form])));
+    }
   }
   if (touch) {
     addButton('编辑', () => {
@@ -401,17 +466,20 @@ function openChooser(index, touch) {
   buttons[0].focus({ preventScroll: true });
 }
 
-// Writes `form` over the characters at `positions` and publishes the field
-// again, as a result is published, where the user is reading.
-async function chooseForm(positions, form) {
+// Writes each form over the character at its position ([position, form],
+// in order) and publishes the field again, as a result is published, where
+// the user is reading. No suggestion is left where a form is written.
+async function chooseForm(changes) {
   const text = output.value;
   const pieces = [];
   let from = 0;
-  for (const position of positions) {
+  for (const [position, form] of changes) {
     pieces.push(text.slice(from, position), form);
     from = position + 1;
+    marks.suggested.delete(position);
   }
   pieces.push(text.slice(from));
+  announceMarks();
   const { scrollTop, scrollLeft } = output;
   output.value = pieces.join('');
   closeChooser();
@@ -440,6 +508,11 @@ chooser.addEventListener('keydown', (event) => {
 document.addEventListener('pointerdown', (event) => {
   if (!chooser.hidden && !chooser.contains(event.target)) closeChooser();
 }, true);
+
+takeSuggestionsButton.addEventListener('click', () => {
+  chooseForm([...marks.suggested].sort((a, b) => a[0] - b[0])
+    .map(([position, form]) => [position, String.fromCharCode(form)]));
+});
 
 // Where the browser offers the share sheet (phones), the result goes to a
 // chat or a note from there too.

@@ -23,16 +23,24 @@ describe('on a desktop browser', () => {
     }), ['Text1', '请将要转换的文字粘贴到此处！', '\x1A']);
     // The window's tests run the same cases, in the same order (随机 draws on).
     const cases = JSON.parse(readFileSync(new URL('../../tests/command_cases.json', import.meta.url)));
-    for (const { case: name, button: buttonName, input, expected, marks = [] } of cases) {
+    for (const { case: name, button: buttonName, input, expected, marks = [], suggestions = [],
+                 taken } of cases) {
       await inputField(page).fill(input);
       await button(page, buttonName).click();
       assert.equal(await clipboardText(page), expected, name);
       assert.deepEqual(await outputState(page),
                        { text: expected, focused: true, selected: expected.length }, name);
-      // The marked characters, as the layer draws them: each its written form.
+      // The marked characters, as the layer draws them: each its written
+      // form; those flagged once the phrases are in; and every suggestion
+      // taken at once.
       if (marks.length) await page.locator('#marks .mark').first().waitFor();
+      if (taken) await page.locator('#marks .mark.suggested').nth(suggestions.length - 1).waitFor();
       assert.deepEqual(await page.locator('#marks .mark').allTextContents(),
                        marks.map((mark) => mark.split(':')[1][0]), name);
+      assert.equal(await page.locator('#marks .mark.suggested').count(), suggestions.length, name);
+      if (!taken) continue;
+      await button(page, `全部改写（${suggestions.length}）`).click();
+      assert.equal(await clipboardText(page), taken, name);
     }
     // A paste with ctrl+v works as typing; a lone surrogate stays one.
     await paste(page, '第一行\r\n第二行');
@@ -46,33 +54,42 @@ describe('on a desktop browser', () => {
     await context.close();
   });
 
-  test('real text through 简→繁 and 繁→简 comes out as OpenCC writes it', async () => {
+  test('real text through 简→繁 and 繁→简 comes out as OpenCC writes it, the more once every ' +
+       'suggestion is taken', async () => {
     // git's message catalogues and OpenCC's conversion of them (s2tw, t2s).
     const folder = mkdtempSync(join(tmpdir(), 'tavro-real-text-'));
     execFileSync(new URL('../../tests/real_text/prepare.py', import.meta.url).pathname, [folder]);
-    const read = (name) => readFileSync(join(folder, `${name}.txt`), 'utf8');
+    const read = (name) => readFileSync(join(folder, `${name}.txt`), 'utf8').split('\n');
     const { context, page } = await openPage();
-    for (const [name, language, openCCName, leastShare] of [
-      ['简体转繁体', 'zh_CN', 'zh_CN.s2tw', 0.95], ['繁体转简体', 'zh_TW', 'zh_TW.t2s', 0.99]]) {
-      const input = read(language).split('\n'), openCC = read(openCCName).split('\n');
+    for (const [name, language, openCCName, leastShare, leastTaken] of [
+      ['简体转繁体', 'zh_CN', 'zh_CN.s2tw', 0.95, 0.995],
+      ['繁体转简体', 'zh_TW', 'zh_TW.t2s', 0.999, 0.999]]) {
+      const input = read(language), openCC = read(openCCName);
       await paste(page, input.join('\n'));
       await button(page, name).click();
-      const ours = (await clipboardText(page)).split('\n');
-      assert.equal(ours.length, input.length, name);
+      const written = (await clipboardText(page)).split('\n');
+      await page.getByRole('button', { name: /^全部改写/ }).click();
+      const taken = (await clipboardText(page)).split('\n');
+      assert.ok(written.length === input.length && taken.length === input.length, name);
       // Of the characters OpenCC changes, the share the page changes alike;
       // a phrase OpenCC writes in another length is not compared.
-      let changes = 0, alike = 0;
-      input.forEach((line, index) => {
-        if (openCC[index].length !== line.length) return;
-        for (let pos = 0; pos < line.length; ++pos) {
-          if (openCC[index][pos] === line[pos]) continue;
-          ++changes;
-          alike += ours[index][pos] === openCC[index][pos];
-        }
-      });
-      const share = alike / changes;
-      console.log(`${name}: ${alike} of OpenCC's ${changes} changes alike (${(100 * share).toFixed(2)} %)`);
-      assert.ok(changes > 5000 && share >= leastShare, `${name}: ${share}`);
+      const share = (ours) => {
+        let changes = 0, alike = 0;
+        input.forEach((line, index) => {
+          if (openCC[index].length !== line.length) return;
+          for (let pos = 0; pos < line.length; ++pos) {
+            if (openCC[index][pos] === line[pos]) continue;
+            ++changes;
+            alike += ours[index][pos] === openCC[index][pos];
+          }
+        });
+        assert.ok(changes > 5000, name);
+        return alike / changes;
+      };
+      const [before, after] = [share(written), share(taken)];
+      console.log(`${name}: ${(100 * before).toFixed(2)} % of OpenCC's changes alike, ` +
+                  `${(100 * after).toFixed(2)} % once every suggestion is taken`);
+      assert.ok(before >= leastShare && after >= before && after >= leastTaken, name);
     }
     await context.close();
     rmSync(folder, { recursive: true });
