@@ -22,8 +22,6 @@
 #include <tuple>
 #ifdef Q_OS_WIN
 #include <windows.h>
-
-#include <cwchar>
 #endif
 
 #include "clipboard_stand_in.h"
@@ -379,7 +377,7 @@ class Form1Test : public QObject {
       QCOMPARE(notice.notice(), QString::fromUtf16(tavro::kClipboardBusyNotice));
       if (theirs != nullptr) {
         const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 7 * sizeof(wchar_t));
-        std::wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), theirs);
+        std::copy_n(theirs, 7, static_cast<wchar_t*>(GlobalLock(memory)));
         GlobalUnlock(memory);
         QVERIFY(EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory));
       }
