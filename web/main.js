@@ -525,9 +525,28 @@ if (navigator.share) {
   });
 }
 
+// Text shared to the installed page from another app (the manifest's share
+// target), or given in a link (?text=…): it replaces the input field's text
+// as a paste would, as text and nothing else, and leaves the address, so
+// that a reload does not bring it back. Apps put it in different fields: the
+// text, else the title, and the link on a line of its own unless the text
+// holds it. True when there was some.
+function takeSharedText() {
+  const query = new URLSearchParams(location.search);
+  if (!['text', 'title', 'url'].some((name) => query.has(name))) return false;
+  history.replaceState(history.state, '', location.pathname + location.hash);
+  const [text, url] = [query.get('text') || query.get('title') || '', query.get('url') || ''];
+  const shared = url && !text.includes(url) ? (text ? `${text}\n${url}` : url) : text;
+  if (!shared) return false;
+  input.value = shared;
+  promptUntouched = false;
+  return true;
+}
+
 // On a desktop browser the prompt is selected, ready to be pasted over; a
-// phone would open its keyboard over the page.
-if (matchMedia('(pointer: fine)').matches) input.focus();
+// phone would open its keyboard over the page. Shared text is left as it
+// came, with the commands in sight and no keyboard over them.
+if (!takeSharedText() && matchMedia('(pointer: fine)').matches) input.focus();
 
 createTavro().then((tavro) => {
   for (const button of buttons) {

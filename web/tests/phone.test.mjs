@@ -84,6 +84,54 @@ describe('on a phone', () => {
     assert.deepEqual(await page.evaluate(() => window.shared), { text: '字文的享分' });
     await context.close();
   });
+  test('text shared from another app goes into the input as text and out of the address',
+       async () => {
+    const { context, page, errors } = await openPage(kPhone);
+    await page.evaluate(() => navigator.clipboard.writeText('clipboard before'));
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The address a share sheet opens, from the manifest's share target.
+    const { action, params } = await page.evaluate(async () =>
+      (await (await fetch(document.querySelector('link[rel=manifest]').href)).json()).share_target);
+    const sharing = (fields) => {
+      const address = new URL(action, page.url());
+      for (const [field, value] of Object.entries(fields)) address.searchParams.set(params[field], value);
+      return address.href;
+    };
+    const opened = async (fields) => {
+      await page.goto(sharing(fields));
+      await page.waitForSelector('html[data-ready]');
+      return page.evaluate(() => {
+        const [shared, output] = [document.getElementById('Text1'), document.getElementById('Text2')];
+        return { text: shared.value, query: location.search, focused: document.activeElement.id,
+                 selected: shared.selectionEnd - shared.selectionStart, output: output.value,
+                 elements: document.querySelectorAll('b').length };
+      });
+    };
+    for (const [fields, text] of [
+      [{ text: '分享的文字', title: '标题' }, '分享的文字'], [{ title: '只有标题' }, '只有标题'],
+      [{ url: 'https://example.org/a' }, 'https://example.org/a'],
+      [{ text: '看这个', url: 'https://example.org/b' }, '看这个\nhttps://example.org/b'],
+      [{ text: '第一行\n<b>粗</b>😀' }, '第一行\n<b>粗</b>😀']]) {
+      // Neither a keyboard nor a selection comes up, and no command runs.
+      assert.deepEqual(await opened(fields), { text, query: '', focused: '', selected: 0,
+                                               output: '转换后的文本！已经自动复制。', elements: 0 });
+    }
+    assert.equal(await clipboardText(page), 'clipboard before');
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    assert.equal(await inputField(page).inputValue(), '请将要转换的文字粘贴到此处！');
+    // Offline too; a tap edits the shared text, as any text, then a command.
+    await context.setOffline(true);
+    assert.equal((await opened({ text: '头发' })).text, '头发');
+    await inputField(page).tap();
+    assert.equal(await page.evaluate(() => document.getElementById('Text1').selectionStart ===
+                                             document.getElementById('Text1').selectionEnd), true);
+    await button(page, '简体转繁体').tap();
+    assert.equal(await clipboardText(page), '頭發');
+    // No error but the phrases', which cannot come offline before they ever came.
+    assert.deepEqual(errors.filter((error) => !error.includes('net::ERR_FAILED')), []);
+    await context.close();
+  });
 });
 
 test('every size: everything reachable, no sideways scrolling, the output grows', async () => {
