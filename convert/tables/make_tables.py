@@ -313,15 +313,16 @@ def escaped(text):
 def render_phrases(phrases, version):
     out = header(version, 'OpenCC\'s STPhrases,\n// TSPhrases and TWVariants and the tables') + [
         '// The phrases of 简→繁 and 繁→简 and the forms their words ask for, in the',
-        '// compact form make_tables.py\'s encode_phrases describes; eight a line.',
+        '// compact form make_tables.py\'s encode_phrases describes, eight a chunk: the',
+        '// chunks of a direction one after another.',
         '',
     ]
     for name, letter in (('kTraditionalPhrases', 'T'), ('kSimplifiedPhrases', 'S')):
-        out.append(f'constexpr char16_t {name}[] =')
+        out.append(f'constexpr std::u16string_view {name}[] = {{')
         encoded = encode_phrases(phrases[letter])
         for start in range(0, len(encoded), 8):
-            out.append(f'    u"{escaped("".join(encoded[start:start + 8]))}"')
-        out[-1] += ';'
+            out.append(f'    u"{escaped("".join(encoded[start:start + 8]))}",')
+        out.append('};')
     return '\n'.join(out) + '\n'
 
 
