@@ -6,7 +6,7 @@
 # the build. build/web/ can be put on any static web host as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build-aux/setup-deps.sh emscripten nodejs fonttools python3-brotli librsvg2-bin
+build-aux/setup-deps.sh emscripten nodejs fonttools python3-brotli librsvg2-bin optipng zopfli
 export NODE_PATH=/usr/share/nodejs
 output=build/web
 
