@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QTimer>
 
+#include "grid_font.h"
 #include "window_layout.h"
 
 namespace tavro {
@@ -216,6 +218,14 @@ void Form1::Form_Activate() {
   Text1->setFocus(Qt::ActiveWindowFocusReason);
   Text1->selectAll();
   LoadTablesOnce();
+  // Once the window is there: a font that lines up Hangul too, where one is
+  // installed and the fields' font does not.
+  QTimer::singleShot(std::chrono::milliseconds(200), this, [this] {
+    if (const std::optional<QFont> better = BetterGridFont()) {
+      Text1->setFont(*better);
+      Text2->setFont(*better);
+    }
+  });
 }
 
 void Form1::Form_Click() { OpenForumPage(urlLauncher_); }

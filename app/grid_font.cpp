@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QStringList>
 #include <cmath>
+#include <iterator>
 
 namespace tavro {
 namespace {
@@ -41,50 +42,102 @@ constexpr char16_t kHangulCells[] = u"한국어으가힣";
 
 }  // namespace
 
-bool FitsGrid(const QFont& font, bool hangul) {
+namespace {
+
+// How a font draws a grid: not at all, or lining up, or with Hangul too.
+enum class GridFit { kNone, kGrid, kGridAndHangul };
+
+GridFit MeasureGridFit(const QFont& font) {
   const QFontMetricsF metrics(font);
   const qreal cell = metrics.horizontalAdvance(QLatin1Char(' '));
-  if (cell <= 0) return false;
+  if (cell <= 0) return GridFit::kNone;
   // Fonts are measured in fractions of a pixel; a hundredth of a cell over a
-  // line of a hundred cells still stays within one pixel.
+  // line of a hundred cells still stays within one pixel. Each character
+  // alone, as the font draws it, without laying out a text.
   const auto hasWidth = [&](const char16_t* cells, qreal width) {
     for (const char16_t* c = cells; *c != 0; ++c) {
-      if (std::abs(metrics.horizontalAdvance(QString(QChar(*c))) - width) > cell / 100) {
-        return false;
-      }
+      if (std::abs(metrics.horizontalAdvance(QChar(*c)) - width) > cell / 100) return false;
     }
     return true;
   };
-  return hasWidth(kOneByteCells, cell) && hasWidth(kTwoByteCells, 2 * cell) &&
-         (!hangul || hasWidth(kHangulCells, 2 * cell));
+  if (!hasWidth(kOneByteCells, cell) || !hasWidth(kTwoByteCells, 2 * cell)) return GridFit::kNone;
+  return hasWidth(kHangulCells, 2 * cell) ? GridFit::kGridAndHangul : GridFit::kGrid;
 }
 
-std::optional<QFont> GridFont() {
-  const auto font = [](const QString& family) {
-    QFont font(family);
-    font.setPixelSize(kGridFontPixelSize);
-    return font;
-  };
-  const auto firstFitting = [&](const QStringList& families,
-                                bool hangul) -> std::optional<QString> {
-    for (const QString& family : families) {
-      if (QFontDatabase::hasFamily(family) && FitsGrid(font(family), hangul)) return family;
-    }
-    return std::nullopt;
-  };
+QFont GridFontOf(const QString& family) {
+  QFont font(family);
+  font.setPixelSize(kGridFontPixelSize);
+  return font;
+}
+
+}  // namespace
+
+bool FitsGrid(const QFont& font, bool hangul) {
+  const GridFit fit = MeasureGridFit(font);
+  return hangul ? fit == GridFit::kGridAndHangul : fit != GridFit::kNone;
+}
+
+namespace {
+
+// The fonts chosen so far: the first that fits the grid, and where its
+// Hangul does not, the index of the preferred family after it.
+struct GridFontChoice {
+  std::optional<QString> family;
+  std::size_t laterFamilies = std::size(kPreferredFamilies);
+  std::optional<QString> better;  // found by BetterGridFont()
+};
+
+GridFontChoice& Choice() {
   // The installed fonts are measured once a run; every window gets the same.
-  static const std::optional<QString> family = [&] {
-    QStringList preferred;
-    for (const char* name : kPreferredFamilies) preferred.append(QString::fromUtf8(name));
-    // Listing every installed family costs more than measuring a few fonts.
-    // Noto's monospaced Hangul is a little narrower than two cells, so
-    // WenQuanYi's comes first where both are installed.
-    if (std::optional<QString> found = firstFitting(preferred, true)) return found;
-    if (std::optional<QString> found = firstFitting(preferred, false)) return found;
-    return firstFitting(QFontDatabase::families(QFontDatabase::SimplifiedChinese), false);
+  static GridFontChoice choice = [] {
+    GridFontChoice first;
+    // The installed families, listed once: asking for each preferred one by
+    // name would have the system resolve every name it does not know.
+    const QStringList installed = QFontDatabase::families();
+    for (std::size_t index = 0; index < std::size(kPreferredFamilies); ++index) {
+      const QString candidate = QString::fromUtf8(kPreferredFamilies[index]);
+      if (!installed.contains(candidate, Qt::CaseInsensitive)) continue;
+      const GridFit fit = MeasureGridFit(GridFontOf(candidate));
+      if (fit == GridFit::kNone) continue;
+      first.family = candidate;
+      if (fit == GridFit::kGrid) first.laterFamilies = index + 1;
+      return first;
+    }
+    for (const QString& candidate : QFontDatabase::families(QFontDatabase::SimplifiedChinese)) {
+      if (MeasureGridFit(GridFontOf(candidate)) != GridFit::kNone) {
+        first.family = candidate;
+        return first;
+      }
+    }
+    return first;
   }();
+  return choice;
+}
+
+}  // namespace
+
+std::optional<QFont> GridFont() {
+  const GridFontChoice& choice = Choice();
+  const std::optional<QString>& family = choice.better ? choice.better : choice.family;
   if (!family) return std::nullopt;
-  return font(*family);
+  return GridFontOf(*family);
+}
+
+std::optional<QFont> BetterGridFont() {
+  GridFontChoice& choice = Choice();
+  const QStringList installed = QFontDatabase::families();
+  // Noto's monospaced Hangul is a little narrower than two cells, so
+  // WenQuanYi's comes first where both are installed.
+  while (choice.laterFamilies < std::size(kPreferredFamilies)) {
+    const QString candidate = QString::fromUtf8(kPreferredFamilies[choice.laterFamilies++]);
+    if (installed.contains(candidate, Qt::CaseInsensitive) &&
+        MeasureGridFit(GridFontOf(candidate)) == GridFit::kGridAndHangul) {
+      choice.better = candidate;
+      choice.laterFamilies = std::size(kPreferredFamilies);
+    }
+  }
+  if (!choice.better) return std::nullopt;
+  return GridFontOf(*choice.better);
 }
 
 }  // namespace tavro

@@ -19,8 +19,15 @@ bool FitsGrid(const QFont& font, bool hangul = false);
 // The first installed font, among the grid fonts of Windows and Linux desktops
 // and then every other Chinese family, that fits the grid at
 // kGridFontPixelSize, one that fits Hangul too first; none where no installed
-// font fits. The fonts are measured at the first call; later calls give the
-// same.
+// font fits. Chosen in two steps, so that the window opens without measuring
+// every installed font: GridFont() measures the preferred fonts in order
+// until one fits the grid, at its first call; where that one's Hangul is not
+// two cells wide, BetterGridFont() measures the later ones for one whose is,
+// and GridFont() gives that from then on.
 std::optional<QFont> GridFont();
+// A later preferred font that fits the grid with Hangul too, where the one
+// GridFont() first gave does not: measured at the first call (once the window
+// is shown); none where there is no such font.
+std::optional<QFont> BetterGridFont();
 
 }  // namespace tavro

@@ -39,15 +39,23 @@ class DrawnIconEngine : public QIconEngine {
     const qreal ratio = painter->device()->devicePixelRatioF();
     painter->drawPixmap(rect, pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state));
   }
+  // The sizes a desktop that takes every size at once (X11) gets, as the
+  // window opens: up to 64 pixels, what its panels and task lists show
+  // (docks find the larger ones through the menu entry's icon). Decoding
+  // the two largest too would cost as much as opening the rest of the
+  // window. A larger size is still drawn when asked for.
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
-    for (int size : kDrawnSizes) sizes.append(QSize(size, size));
+    for (int size : kDrawnSizes) {
+      if (size <= kLargestListedSize) sizes.append(QSize(size, size));
+    }
     return sizes;
   }
   QIconEngine* clone() const override { return new DrawnIconEngine(*this); }
 
  private:
   static constexpr std::array kDrawnSizes = {16, 24, 32, 48, 64, 128, 256};
+  static constexpr int kLargestListedSize = 64;
   std::map<int, QPixmap> decoded_;
 };
 

@@ -61,13 +61,16 @@ QWidget* CreateControl(const ControlDesign& design, const std::optional<QFont>& 
     field->setAlignment(Qt::AlignCenter);
     return controls.*design.singleLineField = field;
   }
-  auto* field = new TextField(text, &form);
+  auto* field = new TextField(&form);
   field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   field->setTabChangesFocus(true);
-  // The desktop's font where no installed font draws a 竖排 grid that lines up.
-  if (gridFont) field->setFont(*gridFont);
+  // The desktop's font where no installed font draws a 竖排 grid that lines
+  // up; the hidden table fields lay nothing out, in any font. The text comes
+  // after the font, so that it is laid out once.
+  if (gridFont && !design.hidden) field->setFont(*gridFont);
+  field->setPlainText(text);
   return controls.*design.multiLineField = field;
 }
 
