@@ -49,6 +49,21 @@ QPixmap SignIcon(const KindColours& colours, int size, qreal ratio) {
   return icon;
 }
 
+// A close sign: a cross in dark grey, drawn, as the style's own comes from
+// images the program does not carry.
+QPixmap CloseIcon(int size, qreal ratio) {
+  QPixmap icon(QSize(size, size) * ratio);
+  icon.setDevicePixelRatio(ratio);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0x40, 0x40, 0x40), size / 8.0, Qt::SolidLine, Qt::RoundCap));
+  const qreal inset = size * 0.28;
+  painter.drawLine(QPointF(inset, inset), QPointF(size - inset, size - inset));
+  painter.drawLine(QPointF(size - inset, inset), QPointF(inset, size - inset));
+  return icon;
+}
+
 }  // namespace
 
 NoticeBar::NoticeBar(QWidget& covered, QWidget* parent)
@@ -61,7 +76,8 @@ NoticeBar::NoticeBar(QWidget& covered, QWidget* parent)
   setAutoFillBackground(true);
   text_->setWordWrap(true);  // a long notice takes a second line, not the field's width
   text_->setTextFormat(Qt::PlainText);
-  close_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+  close_->setIcon(CloseIcon(style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this),
+                            devicePixelRatioF()));
   close_->setAutoRaise(true);
   close_->setFocusPolicy(Qt::NoFocus);  // the fields keep the keyboard
   close_->setToolTip(QStringLiteral("关闭"));
