@@ -50,15 +50,38 @@ options=(
   -DFEATURE_undoview=OFF -DFEATURE_style_stylesheet=OFF -DFEATURE_gestures=OFF
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_xmlstream=OFF
   -DFEATURE_mimetype=OFF
+  # Nor item views, combo boxes, completers and tab bars, which the styles
+  # and accessibility would otherwise pull in; regular expressions (and
+  # PCRE2), whose one use would be a file name check; the other calendars,
+  # the fast SHA-3, the Fusion style and the image formats that only read
+  # files (XPM stays: drag and drop draws its cursors from it). Without
+  # FreeType, text is drawn by Windows (GDI), as it is anyway; the offscreen
+  # platform, which needs FreeType, goes too: the Windows tests run on the
+  # windows platform.
+  -DFEATURE_itemviews=OFF -DFEATURE_tabbar=OFF -DFEATURE_tabwidget=OFF
+  -DFEATURE_regularexpression=OFF -DFEATURE_hijricalendar=OFF
+  -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_jalalicalendar=OFF -DFEATURE_sha3_fast=OFF
+  -DFEATURE_style_fusion=OFF -DFEATURE_imageformat_bmp=OFF -DFEATURE_imageformat_ppm=OFF
+  -DFEATURE_imageformat_xbm=OFF -DFEATURE_freetype=OFF
 )
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 # Debian's patch series (its security fixes among them) is applied whole:
 # each patch applies to the Windows build too, and the cache follows the
 # Debian version that names the series.
-key=$(printf '%s\n' "$debian_version" "$compiler" "${options[@]}" | sha256sum | cut -c1-12)
+# Qt 6.4 asks for PCRE2 even where regular expressions are off (later Qt asks
+# only where they are on): that demand is dropped from its configure step.
+pcre2_demand='set_package_properties(WrapPCRE2 PROPERTIES TYPE REQUIRED)'
+key=$(printf '%s\n' "$debian_version" "$compiler" "${options[@]}" "$pcre2_demand" | sha256sum |
+  cut -c1-12)
 # The windows preset finds Qt through the link qt-win64 here.
 cache=$HOME/.cache/tavro
 prefix=$cache/qt-$version-win64-$key
+
+# One build at a time: a second run waits for the first, then reuses what
+# it made.
+mkdir -p "$cache"
+exec 9>"$cache/qt-build.lock"
+flock 9
 
 if [ -f "$prefix/.complete" ]; then
   echo "Qt $version for Windows: reusing $prefix"
@@ -87,6 +110,9 @@ if ! (cd "$work" && dpkg-source -x qt6-base_*.dsc source >"$work/unpack.log" 2>&
   exit 1
 fi
 source_dir=$work/source
+grep -qxF "$pcre2_demand" "$source_dir/src/corelib/configure.cmake" ||
+  { echo "build-qt-windows: Qt's configure step no longer asks for PCRE2 as this script knows" >&2; exit 1; }
+sed -i "\|^$pcre2_demand\$|d" "$source_dir/src/corelib/configure.cmake"
 echo "Qt $version for Windows: Debian patches applied: $(grep -v '^#' "$source_dir/debian/patches/series" | grep -c .)"
 
 echo "Qt $version for Windows: configuring ($((SECONDS - start)) s)"
