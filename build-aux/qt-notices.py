@@ -10,12 +10,13 @@ import sys
 
 # Folders of Qt's source whose code ends up in tavro.exe; the others serve
 # modules, platforms or features our Qt leaves out (network, D-Bus, OpenGL,
-# Vulkan, JPEG, macOS, Android, X11, WebAssembly, the test library).
+# Vulkan, JPEG, FreeType, regular expressions, macOS, Android, X11,
+# WebAssembly, the test library).
 USED = [
     "src/3rdparty/blake2", "src/3rdparty/double-conversion", "src/3rdparty/easing",
-    "src/3rdparty/freetype", "src/3rdparty/harfbuzz-ng", "src/3rdparty/icc",
+    "src/3rdparty/harfbuzz-ng", "src/3rdparty/icc",
     "src/3rdparty/libpng", "src/3rdparty/md4", "src/3rdparty/md5",
-    "src/3rdparty/pcre2", "src/3rdparty/rfc6234", "src/3rdparty/sha1", "src/3rdparty/sha3",
+    "src/3rdparty/rfc6234", "src/3rdparty/sha1", "src/3rdparty/sha3",
     "src/3rdparty/tinycbor", "src/3rdparty/zlib", "src/corelib/text", "src/corelib/tools",
     "src/gui/painting", "src/gui/text",
 ]
