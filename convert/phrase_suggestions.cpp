@@ -30,12 +30,19 @@ PhraseDictionary::PhraseDictionary(std::u16string_view encoded) {
     Phrase phrase{static_cast<std::uint32_t>(units_.size()),
                   static_cast<std::uint32_t>(places_.size()),
                   static_cast<std::uint8_t>(previous.size()), 0};
-    while (pos + 1 < encoded.size() && encoded[pos] >= kPlaceMark && encoded[pos] <= kLastMark) {
+    while (pos + 1 < encoded.size() && encoded[pos] >= kPlaceMark && encoded[pos] <= kLastMark &&
+           static_cast<std::size_t>(encoded[pos] - kPlaceMark) < previous.size()) {
       places_.push_back({static_cast<std::uint8_t>(encoded[pos] - kPlaceMark), encoded[pos + 1]});
       pos += 2;
       ++phrase.placeCount;
     }
-    if (previous.size() < 2 || previous.size() > 0xFF) break;
+    // A place past the phrase's end, or a phrase too short or too long to
+    // be one, ends what is read.
+    if (previous.size() < 2 || previous.size() > 0xFF ||
+        (pos < encoded.size() && encoded[pos] >= kPlaceMark && encoded[pos] <= kLastMark)) {
+      places_.resize(phrase.placesStart);
+      break;
+    }
     units_ += previous;
     phrases_.push_back(phrase);
   }
@@ -74,8 +81,10 @@ const PhraseDictionary::Phrase* PhraseDictionary::LongestAt(std::u16string_view 
     if (first->length == shared) longest = &*first++;
     if (first == last || shared == text.size()) return longest;
     const auto unitOf = [&](const Phrase& phrase) { return units_[phrase.start + shared]; };
-    first = std::partition_point(first, last, [&](const Phrase& p) { return unitOf(p) < text[shared]; });
-    last = std::partition_point(first, last, [&](const Phrase& p) { return unitOf(p) == text[shared]; });
+    first = std::partition_point(first, last,
+                                 [&](const Phrase& p) { return unitOf(p) < text[shared]; });
+    last = std::partition_point(first, last,
+                                [&](const Phrase& p) { return unitOf(p) == text[shared]; });
     if (first == last) return longest;
   }
 }

@@ -146,5 +146,18 @@ TEST(SuggestFormsTest, FollowTheWordAroundAMarkedCharacter) {
   }
 }
 
+TEST(SuggestFormsTest, StayWithinTheTextWhateverThePhrasesHold) {
+  // The page reads its phrases from a file, which may come damaged: every
+  // suggestion still falls within the text.
+  std::mt19937 random(5);
+  for (int i = 0; i < 300; ++i) {
+    std::u16string phrases(random() % 48, u'\0');
+    for (char16_t& unit : phrases) unit = u"\x01\x02\x03\x11\x13\x20中啊爱"[random() % 9];
+    const std::u16string text = RandomText(random, i);
+    for (const WordSuggestion& suggestion : PhraseDictionary(phrases).Suggest(text))
+      ASSERT_LT(suggestion.position, text.size()) << testing::PrintToString(phrases);
+  }
+}
+
 }  // namespace
 }  // namespace tavro
