@@ -15,7 +15,7 @@ source build-aux/xvfb-display.sh
 use_wine_prefix "$HOME/.cache/tavro/wine"
 start_display
 wineserver --persistent
-trap '{ wineserver --kill; kill $(jobs -p); wait; } 2>/dev/null' EXIT
+trap '{ wineserver --kill; kill $(jobs -p); wait; } 2>/dev/null || true' EXIT
 wine "$tool" read >/dev/null  # wine's own start-up, once
 
 declare -A times

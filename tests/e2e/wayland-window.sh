@@ -38,7 +38,9 @@ session() {
   "${as_user[@]}" env -i PATH="$PATH" LANG=C.UTF-8 XDG_RUNTIME_DIR="$runtime" \
     WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$runtime/sway.sock" "$@"
 }
-trap 'session swaymsg exit >/dev/null 2>&1; pkill -u tavro-wayland 2>/dev/null; wait; rm -rf "$runtime"' EXIT
+# Whatever is already gone when the script ends (the program leaves with
+# sway) is no failure of the check.
+trap '{ session swaymsg exit; pkill -u tavro-wayland; wait; rm -rf "$runtime"; } >/dev/null 2>&1 || true' EXIT
 
 "${as_user[@]}" env -i PATH="$PATH" XDG_RUNTIME_DIR="$runtime" WLR_BACKENDS=headless \
   WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 SWAYSOCK="$runtime/sway.sock" \
