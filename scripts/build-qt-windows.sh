@@ -10,7 +10,7 @@ repo=$PWD
 toolchain=$repo/cmake/mingw-w64-x86_64.cmake
 
 build-aux/setup-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix dpkg-dev xz-utils \
-  python3
+  python3 patch lld
 
 # The cross build runs Debian's own moc, rcc and uic, so the Windows Qt must
 # be the same version as the host's.
@@ -50,15 +50,13 @@ options=(
   -DFEATURE_undoview=OFF -DFEATURE_style_stylesheet=OFF -DFEATURE_gestures=OFF
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_xmlstream=OFF
   -DFEATURE_mimetype=OFF
-  # Nor item views, combo boxes, completers and tab bars, which the styles
-  # and accessibility would otherwise pull in; regular expressions (and
-  # PCRE2), whose one use would be a file name check; the other calendars,
-  # the fast SHA-3, the Fusion style and the image formats that only read
-  # files (XPM stays: drag and drop draws its cursors from it). Without
-  # FreeType, text is drawn by Windows (GDI), as it is anyway; the offscreen
-  # platform, which needs FreeType, goes too: the Windows tests run on the
-  # windows platform.
-  -DFEATURE_itemviews=OFF -DFEATURE_tabbar=OFF -DFEATURE_tabwidget=OFF
+  # Nor regular expressions (and PCRE2), whose one use would be a file name
+  # check; the other calendars, the fast SHA-3, the Fusion style and the
+  # image formats that only read files (XPM stays: drag and drop draws its
+  # cursors from it). Without FreeType, text is drawn by Windows (GDI), as
+  # it is anyway; the offscreen platform, which needs FreeType, goes too: the
+  # Windows tests run on the windows platform. (Item views stay: the Windows
+  # styles use them without asking whether they are there.)
   -DFEATURE_regularexpression=OFF -DFEATURE_hijricalendar=OFF
   -DFEATURE_islamiccivilcalendar=OFF -DFEATURE_jalalicalendar=OFF -DFEATURE_sha3_fast=OFF
   -DFEATURE_style_fusion=OFF -DFEATURE_imageformat_bmp=OFF -DFEATURE_imageformat_ppm=OFF
@@ -67,11 +65,9 @@ options=(
 compiler=$(x86_64-w64-mingw32-g++-posix -dumpfullversion)
 # Debian's patch series (its security fixes among them) is applied whole:
 # each patch applies to the Windows build too, and the cache follows the
-# Debian version that names the series.
-# Qt 6.4 asks for PCRE2 even where regular expressions are off (later Qt asks
-# only where they are on): that demand is dropped from its configure step.
-pcre2_demand='set_package_properties(WrapPCRE2 PROPERTIES TYPE REQUIRED)'
-key=$(printf '%s\n' "$debian_version" "$compiler" "${options[@]}" "$pcre2_demand" | sha256sum |
+# Debian version that names the series. Then our own fixes.
+fixes=$repo/platform/windows/qt-fixes.patch
+key=$(printf '%s\n' "$debian_version" "$compiler" "${options[@]}" "$(cat "$fixes")" | sha256sum |
   cut -c1-12)
 # The windows preset finds Qt through the link qt-win64 here.
 cache=$HOME/.cache/tavro
@@ -110,9 +106,11 @@ if ! (cd "$work" && dpkg-source -x qt6-base_*.dsc source >"$work/unpack.log" 2>&
   exit 1
 fi
 source_dir=$work/source
-grep -qxF "$pcre2_demand" "$source_dir/src/corelib/configure.cmake" ||
-  { echo "build-qt-windows: Qt's configure step no longer asks for PCRE2 as this script knows" >&2; exit 1; }
-sed -i "\|^$pcre2_demand\$|d" "$source_dir/src/corelib/configure.cmake"
+if ! patch -d "$source_dir" -p1 --forward --quiet <"$fixes" >"$work/fixes.log" 2>&1; then
+  cat "$work/fixes.log" >&2
+  echo "build-qt-windows: our fixes ($fixes) do not apply to the qt6-base source" >&2
+  exit 1
+fi
 echo "Qt $version for Windows: Debian patches applied: $(grep -v '^#' "$source_dir/debian/patches/series" | grep -c .)"
 
 echo "Qt $version for Windows: configuring ($((SECONDS - start)) s)"

@@ -9,3 +9,11 @@ get_target_property(core_links Qt6::Core INTERFACE_LINK_LIBRARIES)
 list(TRANSFORM core_links REPLACE "^\\$<LINK_ONLY:synchronization>$"
      "$<LINK_ONLY:kernel32>;$<LINK_ONLY:synchronization>")
 set_target_properties(Qt6::Core PROPERTIES INTERFACE_LINK_LIBRARIES "${core_links}")
+# The windows platform names Windows 8.1's shcore, for the DPI functions
+# that windows7_support.cpp supplies; shcore also exports
+# CommandLineToArgvW, which the entry point would then take from a DLL that
+# Windows 7 lacks instead of from shell32. Nothing else comes from it.
+get_target_property(platform_links Qt6::QWindowsIntegrationPlugin INTERFACE_LINK_LIBRARIES)
+list(REMOVE_ITEM platform_links "$<LINK_ONLY:shcore>")
+set_target_properties(Qt6::QWindowsIntegrationPlugin PROPERTIES
+                      INTERFACE_LINK_LIBRARIES "${platform_links}")
