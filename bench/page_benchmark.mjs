@@ -66,41 +66,64 @@ for (let i = 0; i < 5; ++i) {
 }
 console.log(`navigation to first command possible: ${median(starts).toFixed(0)} ms (median of 5)`);
 
-// Each conversion in the browser: milliseconds per run, median of 3.
+// Each conversion in the browser: milliseconds per run, median of 3, on the
+// 16 MiB text and on 1 MiB of ASCII, of hanzi and of hanzi with an emoji
+// sequence every fourth character, as the native benchmarks' ConvertText.
 const browserTimes = await page.evaluate(async () => {
   const tavro = await (await import('./tavro.js')).default();
-  const units = new Uint16Array(await (await fetch('bench/text.u16')).arrayBuffer());
-  const input = tavro._tavro_allocate(units.length);
-  new Uint16Array(tavro.HEAPU16.buffer, input, units.length).set(units);
-  const separator = tavro._tavro_allocate(1);
-  new Uint16Array(tavro.HEAPU16.buffer, separator, 1)[0] = 0x1A;
-  const times = {};
-  const commands = { AddCharacters: 'add-characters', ReverseText: 'reverse-text',
-                     VerticalLayout: 'vertical-layout', Martian: 'martian',
-                     SimplifiedToTraditional: 'to-traditional',
-                     TraditionalToSimplified: 'to-simplified' };
-  for (const [name, command] of Object.entries(commands)) {
-    const commandName = tavro._tavro_allocate(command.length);
-    new Uint16Array(tavro.HEAPU16.buffer, commandName, command.length)
-        .set([...command].map((letter) => letter.charCodeAt(0)));
-    const runs = [];
-    for (let i = 0; i < 3; ++i) {
-      const start = performance.now();
-      if (!tavro._tavro_run(commandName, command.length, input, units.length, separator, 1)) {
-        throw new Error(name);
-      }
-      runs.push(performance.now() - start);
-      tavro._tavro_release_result();
+  const kinds = { mixed: new Uint16Array(await (await fetch('bench/text.u16')).arrayBuffer()) };
+  let seed = 2026;
+  const next = () => (seed = (seed * 1103515245 + 12345) % 2147483648);
+  const emoji = ['👍🏻', '🇨🇳', '👨‍👩‍👧', '☀️', '😊', '1️⃣'];
+  for (const kind of ['ascii', 'hanzi', 'emoji']) {
+    let text = '';
+    while (text.length < (1 << 19)) {
+      if (kind === 'emoji' && next() % 4 === 0) text += emoji[next() % emoji.length];
+      else text += String.fromCharCode(kind === 'ascii' ? 0x20 + next() % 0x5F : 0x4E00 + next() % 0x51A6);
     }
-    times[name] = runs.sort((a, b) => a - b)[1];
-    tavro._tavro_free(commandName);
+    kinds[kind] = Uint16Array.from(text, (c) => c.charCodeAt(0));
   }
-  return times;
+  const timesOf = (units) => {
+    const input = tavro._tavro_allocate(units.length);
+    new Uint16Array(tavro.HEAPU16.buffer, input, units.length).set(units);
+    const separator = tavro._tavro_allocate(1);
+    new Uint16Array(tavro.HEAPU16.buffer, separator, 1)[0] = 0x1A;
+    const times = {};
+    const commands = { AddCharacters: 'add-characters', ReverseText: 'reverse-text',
+                       VerticalLayout: 'vertical-layout', Martian: 'martian',
+                       SimplifiedToTraditional: 'to-traditional',
+                       TraditionalToSimplified: 'to-simplified' };
+    for (const [name, command] of Object.entries(commands)) {
+      const commandName = tavro._tavro_allocate(command.length);
+      new Uint16Array(tavro.HEAPU16.buffer, commandName, command.length)
+          .set([...command].map((letter) => letter.charCodeAt(0)));
+      const runs = [];
+      for (let i = 0; i < 3; ++i) {
+        const start = performance.now();
+        if (!tavro._tavro_run(commandName, command.length, input, units.length, separator, 1)) {
+          throw new Error(name);
+        }
+        runs.push(performance.now() - start);
+        tavro._tavro_release_result();
+      }
+      times[name] = runs.sort((a, b) => a - b)[1];
+      tavro._tavro_free(commandName);
+    }
+    tavro._tavro_free(input);
+    tavro._tavro_free(separator);
+    return times;
+  };
+  return Object.fromEntries(Object.entries(kinds).map(([kind, units]) => [kind, timesOf(units)]));
 });
-console.log('conversion                 native ms   browser ms   browser/native');
-for (const [name, ms] of Object.entries(browserTimes)) {
+console.log('conversion on 16 MiB      native ms   browser ms   browser/native');
+for (const [name, ms] of Object.entries(browserTimes.mixed)) {
   console.log(`${name.padEnd(26)} ${native[name].toFixed(1).padStart(9)} ${ms.toFixed(1).padStart(12)}` +
               `${(ms / native[name]).toFixed(2).padStart(16)}`);
+}
+console.log('browser ms on 1 MiB        ASCII   hanzi   emoji');
+for (const name of Object.keys(browserTimes.ascii)) {
+  console.log(`${name.padEnd(24)}` +
+              ['ascii', 'hanzi', 'emoji'].map((kind) => browserTimes[kind][name].toFixed(2).padStart(8)).join(''));
 }
 
 // 竖排 through the page on the whole text: the longest task that kept the
