@@ -72,3 +72,10 @@ export const outputState = (page) => page.evaluate(() => {
   return { text: output.value, focused: document.activeElement === output,
            selected: output.selectionEnd - output.selectionStart };
 });
+
+// The scope of the page's service worker once it is active. One that fails to
+// install is never ready: the test fails instead of hanging.
+export const serviceWorkerReady = (page) => page.evaluate(() => Promise.race([
+  navigator.serviceWorker.ready.then((registration) => registration.scope),
+  new Promise((ready, fail) => setTimeout(() => fail(new Error('no service worker')), 30000)),
+]));

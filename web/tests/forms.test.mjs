@@ -7,7 +7,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { button, clipboardText, inputField, kPhone, openPage, outputState,
+import { button, clipboardText, inputField, kPhone, openPage, outputState, serviceWorkerReady,
          useBrowser } from './browser.mjs';
 
 useBrowser();
@@ -30,7 +30,7 @@ for (const [device, options] of [['phone', kPhone], ['desktop', {}]]) {
     // The phrases are not part of the page as it loads.
     const phraseRequests = [];
     page.on('request', (request) => request.url().endsWith('phrases.bin') && phraseRequests.push(request));
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    await serviceWorkerReady(page);
     assert.equal(phraseRequests.length, 0);
 
     await inputField(page).fill('头发很干，头发');

@@ -12,8 +12,8 @@ import { tmpdir } from 'node:os';
 import { extname, join } from 'node:path';
 import { test } from 'node:test';
 
-import { button, clipboardText, inputField, kPage, openPage, session, useBrowser }
-  from './browser.mjs';
+import { button, clipboardText, inputField, kPage, openPage, serviceWorkerReady, session,
+         useBrowser } from './browser.mjs';
 
 useBrowser();
 
@@ -82,8 +82,8 @@ for (const headers of ['max-age', 'last-modified']) {
     const visit = async () => {
       await page.goto(host.address);
       await page.waitForSelector('html[data-ready]');
-      return page.evaluate(async () => [document.title, window.pageVersion,
-                                        (await navigator.serviceWorker.ready).scope]);
+      return [...await page.evaluate(() => [document.title, window.pageVersion]),
+              await serviceWorkerReady(page)];
     };
     host.folder = pageA;
     await visit();
@@ -124,7 +124,7 @@ test('the Content-Security-Policy is in force, and the page works under it, offl
   });
   assert.match(await violation, /^script-src/);
   assert.equal(await page.evaluate(() => window.injected), undefined);
-  await page.evaluate(() => navigator.serviceWorker.ready);
+  await serviceWorkerReady(page);
   await context.setOffline(true);
   await page.reload();
   await page.waitForSelector('html[data-ready]');

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { describe, test } from 'node:test';
 
 import { button, clipboardText, inputField, kPhone, openPage, outputState, separatorField,
-         useBrowser } from './browser.mjs';
+         serviceWorkerReady, useBrowser } from './browser.mjs';
 
 useBrowser();
 
@@ -88,7 +88,7 @@ describe('on a phone', () => {
        async () => {
     const { context, page, errors } = await openPage(kPhone);
     await page.evaluate(() => navigator.clipboard.writeText('clipboard before'));
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    await serviceWorkerReady(page);
     // The address a share sheet opens, from the manifest's share target.
     const { action, params } = await page.evaluate(async () =>
       (await (await fetch(document.querySelector('link[rel=manifest]').href)).json()).share_target);
