@@ -125,7 +125,10 @@ std::optional<QFont> GridFont() {
 
 std::optional<QFont> BetterGridFont() {
   GridFontChoice& choice = Choice();
-  const QStringList installed = QFontDatabase::families();
+  // Every later window asks again: the fonts are listed only while some are
+  // left to measure.
+  const QStringList installed =
+      choice.laterFamilies < std::size(kPreferredFamilies) ? QFontDatabase::families() : QStringList();
   // Noto's monospaced Hangul is a little narrower than two cells, so
   // WenQuanYi's comes first where both are installed.
   while (choice.laterFamilies < std::size(kPreferredFamilies)) {
