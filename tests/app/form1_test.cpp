@@ -87,50 +87,6 @@ class Form1Test : public QObject {
              QString::fromStdU16String(tavro::TableText(tavro::TableKind::kSimplified)));
   }
 
-  // Real text through 简→繁 and 繁→简 against OpenCC's phrase-level
-  // conversion (tests/real_text/prepare.py writes both into TAVRO_REAL_TEXT):
-  // of the characters OpenCC changes, the share the window changes alike, as
-  // the command writes them and once every suggestion is taken (全部改写).
-  void realTextConvertsAsOpenCCDoes() {
-    const QString folder = qEnvironmentVariable("TAVRO_REAL_TEXT");
-    if (folder.isEmpty()) QSKIP("TAVRO_REAL_TEXT names no folder of real text");
-    const auto read = [&](const QString& name) {
-      QFile text(folder + u'/' + name + u".txt"_s);
-      return text.open(QIODevice::ReadOnly) ? QString::fromUtf8(text.readAll()) : QString();
-    };
-    for (const auto& [button, language, openCCName, leastShare, leastTaken] :
-         {std::tuple{&Form1Controls::Command6, u"zh_CN"_s, u"zh_CN.s2tw"_s, 0.95, 0.995},
-          std::tuple{&Form1Controls::Command7, u"zh_TW"_s, u"zh_TW.t2s"_s, 0.999, 0.999}}) {
-      const QStringList input = read(language).split(u'\n'), openCC = read(openCCName).split(u'\n');
-      const QStringList written = Run(button, input.join(u'\n')).split(u'\n');
-      QTest::mouseClick(form_->SuggestionBar().findChild<QPushButton*>(), Qt::LeftButton);
-      const QStringList taken = QGuiApplication::clipboard()->text().split(u'\n');
-      QVERIFY(input.size() > 1000 && openCC.size() == input.size() &&
-              written.size() == input.size() && taken.size() == input.size());
-      double changes = 0, alike = 0, alikeTaken = 0;
-      for (qsizetype line = 0; line < input.size(); ++line) {
-        // A phrase OpenCC writes in another length cannot be compared by position.
-        if (openCC[line].size() != input[line].size()) continue;
-        for (qsizetype pos = 0; pos < input[line].size(); ++pos) {
-          if (openCC[line][pos] == input[line][pos]) continue;
-          ++changes;
-          alike += written[line][pos] == openCC[line][pos];
-          alikeTaken += taken[line][pos] == openCC[line][pos];
-        }
-      }
-      const QString report =
-          u"%1: %2 % of OpenCC's %3 changes alike, %4 % once every "
-          u"suggestion is taken"_s.arg(openCCName)
-              .arg(100 * alike / changes, 0, 'f', 2)
-              .arg(changes)
-              .arg(100 * alikeTaken / changes, 0, 'f', 2);
-      qInfo("%s", qPrintable(report));
-      QVERIFY2(changes > 5000 && alike >= leastShare * changes && alikeTaken >= alike &&
-                   alikeTaken >= leastTaken * changes,
-               qPrintable(report));
-    }
-  }
-
   // The commands' cases, which the page's tests run too, in order in one
   // window (随机 draws on), each button found by the name a screen reader
   // gives it.

@@ -7,7 +7,7 @@ through Debian's opencc (s2tw and t2s). Writes into the folder given:
   zh_CN.txt, zh_CN.s2tw.txt   the simplified text and OpenCC's Taiwan form
   zh_TW.txt, zh_TW.t2s.txt    the traditional text and OpenCC's simplified form
 
-The window's and the page's tests run 简→繁 and 繁→简 on the first file of each
+The page's tests run 简→繁 and 繁→简 on the first file of each
 pair and compare with the second, line by line."""
 import gettext
 import os
