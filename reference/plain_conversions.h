@@ -5,9 +5,9 @@
 // and the random tests make.
 #pragma once
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -133,20 +133,11 @@ enum class Conversion { kAddCharacters, kReverseText, kVerticalLayout, kConvertB
 inline constexpr const char* kConversionNames[] = {"AddCharacters", "ReverseText",
                                                    "VerticalLayout", "ConvertByTable"};
 
-// Where `result` first differs from `plain`, in words; empty when they are
-// the same.
+// Where `result` first differs from `plain`; empty when they are the same.
 inline std::string FirstDifference(std::u16string_view result, std::u16string_view plain) {
-  const auto hex = [](std::u16string_view text, std::size_t at) {
-    if (at >= text.size()) return std::string("its end");
-    char unit[16];
-    std::snprintf(unit, sizeof unit, "U+%04X", static_cast<unsigned>(text[at]));
-    return std::string(unit);
-  };
-  std::size_t at = 0;
-  while (at < result.size() && at < plain.size() && result[at] == plain[at]) ++at;
-  if (at == result.size() && at == plain.size()) return {};
-  return "at unit " + std::to_string(at) + " " + hex(result, at) + " where the reference has " +
-         hex(plain, at);
+  if (result == plain) return {};
+  const auto at = std::mismatch(result.begin(), result.end(), plain.begin(), plain.end()).first;
+  return "differs from the reference at unit " + std::to_string(at - result.begin());
 }
 
 // Runs `conversion` and its plain version on `units`, and says where they

@@ -5,6 +5,7 @@
 // make_tables.py checks as it makes the tables; character_tables_generated
 // runs it.)
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include <algorithm>
 #include <fstream>
@@ -21,19 +22,14 @@
 namespace tavro {
 namespace {
 
-// `text`, valid UTF-8 (as the dictionaries are), in UTF-16.
-std::u16string Utf16(const std::string& text) {
-  std::u16string units;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    const int more = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t code = more == 0 ? lead : lead & (0x3F >> more);
-    for (int i = 0; i < more; ++i)
-      code = code << 6 | (static_cast<unsigned char>(text[pos++]) & 0x3F);
-    if (code >= 0x10000)
-      units += static_cast<char16_t>(0xD7C0 + (code >> 10)), code = 0xDC00 | (code & 0x3FF);
-    units += static_cast<char16_t>(code);
-  }
+// `text`, UTF-8 as the dictionaries are, in UTF-16 through glibc's iconv.
+std::u16string Utf16(std::string text) {
+  static const iconv_t toUtf16 = iconv_open("UTF-16LE", "UTF-8");
+  std::u16string units(text.size(), u'\0');
+  char *in = text.data(), *out = reinterpret_cast<char*>(units.data());
+  std::size_t inLeft = text.size(), outLeft = 2 * units.size();
+  iconv(toUtf16, &in, &inLeft, &out, &outLeft);
+  units.resize(units.size() - outLeft / 2);
   return units;
 }
 
@@ -51,25 +47,21 @@ std::vector<std::pair<std::u16string, std::vector<std::u16string>>> Entries(cons
   return entries;
 }
 
-// Each one-character key with its first candidate.
-std::map<char16_t, char16_t> FirstCandidates(const char* name) {
-  std::map<char16_t, char16_t> first;
-  for (const auto& [key, candidates] : Entries(name)) {
-    if (key.size() == 1 && candidates[0].size() == 1) first.emplace(key[0], candidates[0][0]);
-  }
-  return first;
-}
-
-char16_t Lookup(const std::map<char16_t, char16_t>& dictionary, char16_t unit) {
-  const auto found = dictionary.find(unit);
-  return found == dictionary.end() ? unit : found->second;
-}
-
 // Every BMP unit once, in order.
 std::u16string EveryUnit() {
   std::u16string units(0x10000, u'\0');
   for (std::size_t unit = 0; unit < units.size(); ++unit) units[unit] = char16_t(unit);
   return units;
+}
+
+// What 简→繁 writes for each BMP unit after OpenCC's conversion: TWVariants'
+// first candidate, the unit itself where it has none.
+std::u16string TaiwanVariants() {
+  std::u16string variants = EveryUnit();
+  for (const auto& [key, candidates] : Entries("TWVariants")) {
+    if (key.size() == 1 && candidates[0].size() == 1) variants[key[0]] = candidates[0][0];
+  }
+  return variants;
 }
 
 // The directions: for each, its character and phrase dictionaries and the
@@ -80,13 +72,17 @@ const std::tuple<FormsDirection, const char*, const char*, TableKind, TableKind>
     {FormsDirection::kToSimplified, "TSCharacters", "TSPhrases", TableKind::kTraditional,
      TableKind::kSimplified}};
 
-TEST(DictionariesTest, OfferEveryCandidateAsAForm) {
+TEST(DictionariesTest, MarkAndSuggestWhatTheDictionariesWrite) {
   // A character with more than one candidate that is one BMP character is
-  // marked with exactly those, through TWVariants for 简→繁, the form the
-  // conversion writes first.
-  const std::map<char16_t, char16_t> tw = FirstCandidates("TWVariants");
-  const std::u16string everyUnit = EveryUnit();
+  // marked with exactly those, the form the conversion writes first. A
+  // phrase, converted alone, asks for the form its first candidate writes at
+  // each of its characters that are marked and that the conversion writes
+  // otherwise, and nowhere else. For 简→繁 a candidate is written as
+  // TWVariants writes it.
+  const std::u16string everyUnit = EveryUnit(), tw = TaiwanVariants();
+  const auto isSurrogate = [](char16_t unit) { return unit >= 0xD800 && unit < 0xE000; };
   for (const auto& [direction, characters, phrases, from, to] : kDirections) {
+    const std::u16string& openCC = direction == FormsDirection::kToTraditional ? tw : everyUnit;
     const std::u16string converted = ConvertByTable(everyUnit, TableText(from), TableText(to));
     std::map<char16_t, std::u16string> marked;
     for (const MarkedCharacter& mark : MarkCharacterForms(everyUnit, direction)) {
@@ -97,9 +93,7 @@ TEST(DictionariesTest, OfferEveryCandidateAsAForm) {
     for (const auto& [key, candidates] : Entries(characters)) {
       std::set<char16_t> expected;
       for (const std::u16string& candidate : candidates) {
-        if (candidate.size() == 1 && key.size() == 1)
-          expected.insert(direction == FormsDirection::kToTraditional ? Lookup(tw, candidate[0])
-                                                                      : candidate[0]);
+        if (candidate.size() == 1 && key.size() == 1) expected.insert(openCC[candidate[0]]);
       }
       if (expected.size() < 2) continue;
       const std::u16string& forms = marked[key[0]];
@@ -107,22 +101,10 @@ TEST(DictionariesTest, OfferEveryCandidateAsAForm) {
       if (!forms.empty() && expected.count(forms[0])) offered.insert(forms[0]);
       EXPECT_EQ(offered, expected) << characters << " U+" << std::hex << int(key[0]);
     }
-  }
-}
-
-TEST(DictionariesTest, EveryPhraseAloneSuggestsWhatItWritesAtItsMarkedCharacters) {
-  // A phrase, converted alone, asks for the form its first candidate writes
-  // (through TWVariants for 简→繁) at each of its characters that are marked
-  // and that the conversion writes otherwise, and nowhere else.
-  const std::map<char16_t, char16_t> tw = FirstCandidates("TWVariants");
-  const auto isSurrogate = [](char16_t unit) { return unit >= 0xD800 && unit < 0xE000; };
-  for (const auto& [direction, characters, phrases, from, to] : kDirections) {
-    const std::u16string converted = ConvertByTable(EveryUnit(), TableText(from), TableText(to));
     std::size_t tested = 0;
     for (const auto& [key, candidates] : Entries(phrases)) {
       std::u16string written = candidates[0];
-      for (char16_t& unit : written)
-        unit = direction == FormsDirection::kToTraditional ? Lookup(tw, unit) : unit;
+      for (char16_t& unit : written) unit = openCC[unit];
       if (key.size() < 2 || written.size() != key.size() ||
           std::any_of(key.begin(), key.end(), isSurrogate) ||
           std::any_of(written.begin(), written.end(), isSurrogate))
