@@ -2,7 +2,7 @@
 // What the page's tests share: the built page (build/web) served on
 // loopback, Debian's Chromium, a fresh page of the tool, and ways to reach
 // its fields and buttons as a person does.
-import { after, before } from 'node:test';
+import { after, afterEach, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 import { serve } from '../serve.mjs';
@@ -14,12 +14,17 @@ export const kPhone = { viewport: { width: 360, height: 640 }, deviceScaleFactor
 // The browser, and the page at `address`, for the tests of the file that
 // calls this.
 export const session = {};
+const contexts = new Set();  // those openPage opened, closed after each test
 export function useBrowser() {
   let server;
   before(async () => {
     server = await serve(kPage);
     session.address = `http://127.0.0.1:${server.address().port}/`;
     session.browser = await launchBrowser();
+  });
+  afterEach(async () => {
+    await Promise.all([...contexts].map((context) => context.close()));
+    contexts.clear();
   });
   after(async () => {
     await session.browser?.close();
@@ -36,11 +41,12 @@ export function launchBrowser() {
   });
 }
 
-// A fresh page of the tool, its commands ready; `options` shape the context.
-// Console errors are collected in `errors`.
+// A fresh page of the tool, its commands ready; `options` shape the context,
+// which is closed after the test. Console errors are collected in `errors`.
 export async function openPage(options = {}, address = session.address) {
   const context = await session.browser.newContext({ viewport: { width: 1024, height: 700 },
                                                      ...options });
+  contexts.add(context);
   await context.grantPermissions(['clipboard-read', 'clipboard-write'],
                                  { origin: new URL(address).origin });
   const page = await context.newPage();

@@ -104,6 +104,5 @@ for (const [device, options] of [['phone', kPhone], ['desktop', {}]]) {
     await press(page.getByRole('button', { name: '全部改写（1）' }));
     assert.equal(await clipboardText(page), '理髮');
     assert.deepEqual(errors, []);
-    await context.close();
   });
 }

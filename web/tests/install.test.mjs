@@ -135,11 +135,10 @@ test('the Content-Security-Policy is in force, and the page works under it, offl
   assert.equal(await clipboardText(page), '离线的文字');
   // No error at load or during the commands but the one injected above.
   assert.deepEqual(errors.filter((error) => !error.includes('Content Security Policy')), []);
-  await context.close();
 });
 
 test('the manifest is what an install prompt wants', async () => {
-  const { context, page } = await openPage();
+  const { page } = await openPage();
   const manifest = await page.evaluate(async () => {
     const link = document.querySelector('link[rel=manifest]');
     const body = await (await fetch(link.href)).json();
@@ -160,5 +159,4 @@ test('the manifest is what an install prompt wants', async () => {
   const sizes = manifest.icons.map((icon) => `${icon.sizes} ${icon.purpose ?? 'any'}`);
   for (const wanted of ['192x192 any', '512x512 any', '512x512 maskable'])
     assert.ok(sizes.includes(wanted), wanted);
-  await context.close();
 });
