@@ -97,7 +97,6 @@ put_clipboard() { printf "%s" "$1" | session wl-copy; }
 read_clipboard() { session wl-paste -n 2>/dev/null; }
 
 drive_window
-echo "types offered after a command: $(session wl-paste --list-types | paste -sd ' ')"
 session grim -g "$x,$y ${width}x$height" - >"$runtime/window.png"
 mkdir -p "$(dirname "$output")"
 cp "$runtime/window.png" "$output"
