@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Conversions over 1 MiB of ASCII-only, hanzi-only and emoji-rich text, and
-// on hostile text of growing length; over 1 MiB
-// and 16 MiB of mixed Chinese text beside copying their
-// input and their output, and the table conversion beside the per-character
-// scan it replaces; then each window command on 1 MiB and 16 MiB from click to
-// clipboard beside publishing its result with no conversion, memory after
-// repeated big pastes, and a long session (opening the window, with its grid
-// font, is open_window.cpp's). The window runs offscreen unless
-// QT_QPA_PLATFORM names another platform (xcb: the X11 clipboard).
+// on hostile text of growing length; over 1 MiB and 16 MiB of mixed Chinese
+// text beside copying their input and their output, and the table conversion
+// beside the per-character scan it replaces; reading the phrases; then each
+// window command on 1 MiB and 16 MiB from click to clipboard beside
+// publishing its result with no conversion, memory after repeated big
+// pastes, and a long session (opening the window, with its grid font, is
+// open_window.cpp's). The window runs offscreen unless QT_QPA_PLATFORM names
+// another platform (xcb: the X11 clipboard).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -168,6 +168,23 @@ void BM_SuggestForms(benchmark::State& state, bool real) {
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
+// Reading the phrases of both directions, as the page does with its
+// phrases.bin (TAVRO_PHRASES names it; the desktop reads the same phrases
+// once, at the first 简→繁 or 繁→简).
+void BM_ReadPhrases(benchmark::State& state) {
+  QFile file(qEnvironmentVariable("TAVRO_PHRASES"));
+  const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  const std::u16string_view data(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+  const std::size_t end = std::min(data.find(u'\0'), data.size());
+  for (auto _ : state) {
+    PhraseDictionary toTraditional(data.substr(0, end));
+    PhraseDictionary toSimplified(data.substr(std::min(end + 1, data.size())));
+    benchmark::DoNotOptimize(toSimplified.Suggest(u"計畫").data());
+    benchmark::DoNotOptimize(toTraditional.Suggest(u"头发").data());
+  }
+  state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
 // The per-character scan that the table conversion's index replaces.
 void BM_LiteralScan(benchmark::State& state) {
   const std::u16string& input = MixedText(state.range(0));
@@ -313,6 +330,9 @@ void RegisterBenchmarks() {
     benchmark::RegisterBenchmark((std::string("CopyOutput/") + name).c_str(), BM_CopyOutput,
                                  conversion)
         ->Apply(sizes);
+  }
+  if (qEnvironmentVariableIsSet("TAVRO_PHRASES")) {
+    benchmark::RegisterBenchmark("ReadPhrases", BM_ReadPhrases)->Unit(benchmark::kMillisecond);
   }
   benchmark::RegisterBenchmark("LiteralScan", BM_LiteralScan)
       ->Arg(kMiB)

@@ -40,10 +40,10 @@ PhraseDictionary::PhraseDictionary(std::u16string_view encoded) {
     // one, or one out of code unit order (which the search relies on: a
     // phrase before every longer one it begins) ends what is read.
     const std::u16string_view last =
-        phrases_.empty() ? std::u16string_view()
-                         : std::u16string_view(units_).substr(phrases_.back().start,
-                                                              phrases_.back().length);
-    if (previous.size() < 2 || previous.size() > 0xFF || (!phrases_.empty() && previous <= last) ||
+        phrases_.empty()
+            ? std::u16string_view()
+            : std::u16string_view(units_).substr(phrases_.back().start, phrases_.back().length);
+    if (previous.size() < 2 || previous.size() > 0xFF || previous <= last ||
         (pos < encoded.size() && encoded[pos] >= kPlaceMark && encoded[pos] <= kLastMark)) {
       places_.resize(phrase.placesStart);
       break;
