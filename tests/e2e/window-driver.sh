@@ -42,11 +42,6 @@ keys_to_press() {
   for ((i = 0; i < $(tabs_to "$1"); i++)); do echo Tab; done
   printf '%s\n' space +300 shift+Tab
 }
-press() {
-  local keys
-  mapfile -t keys < <(keys_to_press "$1")
-  send_keys "${keys[@]}"
-}
 
 # Replaces the input field's text (the field has the focus) by `text`
 # through the clipboard and presses the button `name`. A large text is

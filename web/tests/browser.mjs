@@ -68,7 +68,6 @@ export async function paste(page, text) {
 }
 export const button = (page, name) => page.getByRole('button', { name, exact: true });
 export const inputField = (page) => page.getByLabel('请将文字粘贴到此处！');
-export const outputField = (page) => page.getByLabel('转换后的文本！已经自动复制。');
 export const separatorField = (page) => page.getByLabel('输入要添加的字符！');
 
 // What the output field holds, whether it has the focus and how much of it
